@@ -1,0 +1,2 @@
+// Placeholder: implemented with the settings file.
+#include "app/AtomicFile.h"

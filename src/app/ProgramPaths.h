@@ -1,0 +1,26 @@
+#pragma once
+// Every data file lives in the program folder (the executable's folder) under a fixed relative
+// path written with backslashes, e.g. "\data\Female12.dat". ProgramPath turns such a path into
+// a real one, matching each name without regard to letter case, as players' folders are often
+// copied from case-insensitive file systems.
+#include <filesystem>
+#include <string_view>
+
+namespace zv {
+
+void SetProgramFolder(const std::filesystem::path& folder);
+const std::filesystem::path& ProgramFolder();
+
+// "\data\Female12.dat" -> <program folder>/data/Female12.dat, using the spelling found on disk
+// for every part that exists; parts that do not exist keep the spelling given.
+std::filesystem::path ProgramPath(std::string_view relative);
+
+// The same lookup below any folder (used by tests and tools).
+std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& base,
+                                             std::string_view relative);
+
+// A private folder for this process's temporary files, created on first use (mode 0700) and
+// removed, with its contents, when the process ends normally.
+const std::filesystem::path& PrivateTempFolder();
+
+} // namespace zv

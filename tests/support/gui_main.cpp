@@ -1,0 +1,11 @@
+// Entry point of the window tests: one QApplication for the whole run, offscreen.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    qputenv("SDL_AUDIODRIVER", QByteArrayLiteral("dummy"));
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
