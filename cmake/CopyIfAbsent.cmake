@@ -1,4 +1,5 @@
-# cmake -DSRC=<folder> -DDST=<folder> -P CopyIfAbsent.cmake
+# Usage: cmake -DSRC=<folder> -DDST=<folder> -P CopyIfAbsent.cmake
+cmake_policy(SET CMP0057 NEW)
 # Copies every file of SRC into DST unless DST already has a file of that name (compared
 # without regard to letter case, as the program does).
 file(MAKE_DIRECTORY "${DST}")
