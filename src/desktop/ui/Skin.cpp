@@ -1,0 +1,237 @@
+#include "desktop/ui/Skin.h"
+
+#include "app/ProgramPaths.h"
+#include "app/Settings.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QImage>
+#include <QMainWindow>
+#include <QPainter>
+#include <QVariant>
+#include <QWidget>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace zv {
+namespace {
+
+std::string g_skinName;
+std::string g_backgroundFile;
+
+const char* const kBackgroundProperty = "zvBackgroundPicture";
+
+// Paints the background picture before the window's own painting. A main window's picture
+// starts where its client area does, below the menu bar.
+class BackgroundPainter : public QObject {
+public:
+    explicit BackgroundPainter(QObject* parent)
+        : QObject(parent) {
+        setObjectName(QStringLiteral("zvBackgroundPainter"));
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched == parent()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            const QPixmap picture = BackgroundPicture(widget);
+            if (!picture.isNull()) {
+                QPainter painter(widget);
+                painter.drawPixmap(ClientOrigin(widget), picture);
+            }
+        }
+        return false;
+    }
+
+private:
+    static QPoint ClientOrigin(const QWidget* widget) {
+        const auto* main = qobject_cast<const QMainWindow*>(widget);
+        if (!main)
+            return {0, 0};
+        if (const QWidget* central = main->centralWidget())
+            return central->pos();
+        if (const QWidget* menu = main->menuWidget(); menu && menu->isVisible())
+            return {0, menu->geometry().bottom() + 1};
+        return {0, 0};
+    }
+};
+
+QString ShownPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+QString Quoted(const std::string& text) {
+    return QLatin1Char('"') + QString::fromLatin1(text) + QLatin1Char('"');
+}
+
+bool IsFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+QPixmap LoadPicture(const std::filesystem::path& path) {
+    // Read the bytes ourselves: file names are 8-bit and need not be valid UTF-8.
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {};
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    QPixmap picture;
+    picture.loadFromData(QByteArray::fromStdString(bytes));
+    return picture;
+}
+
+// A pixel's colour without its alpha: the key colour is compared by red, green and blue.
+QRgb Rgb(QRgb pixel) {
+    return pixel & 0x00FFFFFFu;
+}
+
+} // namespace
+
+const std::string& SkinName() {
+    return g_skinName;
+}
+const std::string& SkinBackgroundFile() {
+    return g_backgroundFile;
+}
+
+QString ApplySkin(QWidget* window) {
+    if (!window)
+        return QStringLiteral("No window to apply the skin to.");
+    const std::filesystem::path settings = SettingsPath();
+    g_skinName = ReadSetting(settings, "Zorvex", "Skin");
+    if (g_skinName.empty())
+        return QStringLiteral("No skin is chosen: the settings file %1 has no \"Skin\" entry in "
+                              "section [Zorvex].")
+            .arg(ShownPath(settings));
+
+    const std::filesystem::path ini = ProgramPath("\\skin\\" + g_skinName + "\\skin.ini");
+    // Check first: the settings reader would create a missing file.
+    if (!IsFile(ini))
+        return QStringLiteral("The skin %1 cannot be loaded: the file %2 is missing.")
+            .arg(Quoted(g_skinName), ShownPath(ini));
+    g_backgroundFile = ReadSetting(ini, "SkinINI", "Background");
+    if (g_backgroundFile.empty())
+        return QStringLiteral("The skin %1 cannot be loaded: the file %2 names no \"Background\" "
+                              "picture in section [SkinINI].")
+            .arg(Quoted(g_skinName), ShownPath(ini));
+
+    const std::filesystem::path file =
+        ProgramPath("\\Skin\\" + g_skinName + "\\graphics\\" + g_backgroundFile);
+    if (!IsFile(file))
+        return QStringLiteral("The skin %1 cannot be loaded: the picture %2 is missing.")
+            .arg(Quoted(g_skinName), ShownPath(file));
+    const QPixmap picture = LoadPicture(file);
+    if (picture.isNull())
+        return QStringLiteral("The skin %1 cannot be loaded: the picture %2 cannot be read.")
+            .arg(Quoted(g_skinName), ShownPath(file));
+    SetBackgroundPicture(window, picture);
+    return {};
+}
+
+void SetBackgroundPicture(QWidget* window, const QPixmap& picture) {
+    if (!window)
+        return;
+    window->setProperty(kBackgroundProperty, QVariant::fromValue(picture));
+    if (!window->findChild<QObject*>(QStringLiteral("zvBackgroundPainter"),
+                                     Qt::FindDirectChildrenOnly))
+        window->installEventFilter(new BackgroundPainter(window));
+    window->update();
+}
+
+QPixmap BackgroundPicture(const QWidget* window) {
+    if (!window)
+        return {};
+    return window->property(kBackgroundProperty).value<QPixmap>();
+}
+
+QRegion OpaqueRegion(const QImage& source, QColor key) {
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const QRgb keyRgb = Rgb(key.rgb());
+    const int width = image.width();
+
+    // Runs of kept pixels per row; rows with the same runs are joined into one band, which is
+    // the form QRegion keeps itself (bands top to bottom, runs left to right).
+    std::vector<QRect> rects;
+    std::vector<std::pair<int, int>> bandRuns;
+    std::vector<std::pair<int, int>> rowRuns;
+    int bandTop = 0;
+    auto flush = [&](int bandBottom) {
+        for (const auto& [left, right] : bandRuns)
+            rects.emplace_back(QPoint(left, bandTop), QPoint(right - 1, bandBottom - 1));
+    };
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        rowRuns.clear();
+        int x = 0;
+        while (x < width) {
+            while (x < width && Rgb(row[x]) == keyRgb)
+                ++x;
+            const int start = x;
+            while (x < width && Rgb(row[x]) != keyRgb)
+                ++x;
+            if (x > start)
+                rowRuns.emplace_back(start, x);
+        }
+        if (y > 0 && rowRuns == bandRuns)
+            continue;
+        flush(y);
+        bandRuns.swap(rowRuns);
+        bandTop = y;
+    }
+    flush(image.height());
+
+    QRegion region;
+    if (!rects.empty())
+        region.setRects(rects.data(), static_cast<int>(rects.size()));
+    return region;
+}
+
+QString clsSkingen::MakeTransparent(QWidget* window, QColor key) {
+    if (!window)
+        return QStringLiteral("No window to shape.");
+    const QPixmap picture = BackgroundPicture(window);
+    if (picture.isNull())
+        return QStringLiteral("The window %1 has no background picture to take its shape from.")
+            .arg(window->objectName());
+
+    if (window->isWindow() && !(window->windowFlags() & Qt::FramelessWindowHint)) {
+        // Changing the flags of a shown window hides it.
+        const bool visible = window->isVisible();
+        window->setWindowFlag(Qt::FramelessWindowHint, true);
+        if (visible)
+            window->show();
+    }
+    window->resize(picture.size());
+
+    const QRegion region = OpaqueRegion(picture.toImage(), key);
+    if (region.isEmpty())
+        // A window without a single visible pixel could never be seen or clicked again.
+        return QStringLiteral("The window %1 was not shaped: every pixel of its picture has the "
+                              "transparent colour.")
+            .arg(window->objectName());
+    window->setMask(region);
+    return {};
+}
+
+QString clsSkingen::MakeTransparent(QWidget* window, QColor key, const QPixmap& picture) {
+    SetBackgroundPicture(window, picture);
+    return MakeTransparent(window, key);
+}
+
+bool MakeTopmost(QWidget* window, int flag) {
+    if (!window)
+        return false;
+    const bool topmost = flag == -1;
+    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
+        const bool visible = window->isVisible();
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+        if (visible && !window->isVisible())
+            window->show();
+    }
+    return true;
+}
+
+} // namespace zv
