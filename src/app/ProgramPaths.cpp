@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace zv {
 namespace {
@@ -44,16 +45,23 @@ std::filesystem::path FindEntry(const std::filesystem::path& dir, const std::str
 
 struct TempFolder {
     std::filesystem::path path;
+    // Never falls back to a shared folder itself: the codec writes fixed file names here, and
+    // in a folder other users can write to those names could be planted as links.
     TempFolder() {
+        std::vector<std::filesystem::path> bases;
         std::error_code ec;
-        std::filesystem::path base = std::filesystem::temp_directory_path(ec);
-        if (ec)
-            base = "/tmp";
-        std::string pattern = (base / "zorvex-XXXXXX").string();
-        if (char* made = ::mkdtemp(pattern.data()))
-            path = made;
-        else
-            path = base;
+        std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+        bases.push_back(ec ? std::filesystem::path("/tmp") : temp);
+        if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
+            bases.emplace_back(runtime);
+        bases.push_back(Folder());
+        for (const auto& base : bases) {
+            std::string pattern = (base / "zorvex-XXXXXX").string();
+            if (char* made = ::mkdtemp(pattern.data())) {
+                path = made;
+                return;
+            }
+        }
     }
     ~TempFolder() {
         std::error_code ec;
@@ -64,9 +72,13 @@ struct TempFolder {
 
 } // namespace
 
-void SetProgramFolder(const std::filesystem::path& folder) { Folder() = folder; }
+void SetProgramFolder(const std::filesystem::path& folder) {
+    Folder() = folder;
+}
 
-const std::filesystem::path& ProgramFolder() { return Folder(); }
+const std::filesystem::path& ProgramFolder() {
+    return Folder();
+}
 
 std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& base,
                                              std::string_view relative) {

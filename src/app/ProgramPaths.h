@@ -20,7 +20,8 @@ std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& base,
                                              std::string_view relative);
 
 // A private folder for this process's temporary files, created on first use (mode 0700) and
-// removed, with its contents, when the process ends normally.
+// removed, with its contents, when the process ends normally (a forked child must leave by
+// _exit, or it removes its parent's folder). Empty only when no folder could be made at all.
 const std::filesystem::path& PrivateTempFolder();
 
 } // namespace zv

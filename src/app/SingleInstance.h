@@ -1,0 +1,35 @@
+#pragma once
+// One running copy per user. The lock is a small file held by the running process; a process
+// that died without releasing it (crash, kill) leaves a stale file that the next start
+// recognises by its dead process id and takes over.
+#include <QLockFile>
+#include <QString>
+
+namespace zv {
+
+class SingleInstanceLock {
+public:
+    // $XDG_RUNTIME_DIR/zorvex.lock when that folder exists, otherwise
+    // <temp folder>/zorvex-<user id>.lock.
+    static QString DefaultLockPath();
+
+    explicit SingleInstanceLock(const QString& lockFilePath = DefaultLockPath());
+    ~SingleInstanceLock(); // releases the lock when held
+
+    SingleInstanceLock(const SingleInstanceLock&) = delete;
+    SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
+
+    // False only when another live process holds the lock. When the lock file cannot be made
+    // at all (unwritable folder) the program is not stopped from starting: true, not held.
+    bool tryAcquire();
+
+    bool isHeld() const { return m_held; }
+    const QString& lockFilePath() const { return m_path; }
+
+private:
+    QString m_path;
+    QLockFile m_lock;
+    bool m_held = false;
+};
+
+} // namespace zv
