@@ -1,0 +1,127 @@
+#include "PlannerFixture.h"
+#include "planner/Catalog.h"
+
+#include <gtest/gtest.h>
+
+namespace zv {
+namespace {
+
+using test::CrLfLines;
+
+class CatalogTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+};
+
+std::string Record(std::string_view name, std::string_view picture, std::string_view cost) {
+    return CrLfLines({name, std::string(picture) + "-item", std::string(picture) + "-layer", "1",
+                      "2", "3", "4", "5", "6", "7", "8", cost});
+}
+
+TEST_F(CatalogTest, FindsTheRecordWithEveryFieldInFileOrder) {
+    const auto file = folder.write("male11.dat", Record("Iron Cap", "cap", "100") +
+                                                     Record("Leather Hood", "hood", "250"));
+    std::string error = "stale";
+    const ItemRecord r = FindItemRecord(file, "Leather Hood", &error);
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(r, (ItemRecord{"Leather Hood", "hood-item", "hood-layer", "1", "2", "3", "4", "5",
+                             "6", "7", "8", "250"}));
+}
+
+TEST_F(CatalogTest, ALaterRecordOfTheSameNameWins) {
+    const auto file =
+        folder.write("d.dat", Record("Cap", "first", "1") + Record("Other", "o", "2") +
+                                  Record("Cap", "second", "3"));
+    const ItemRecord r = FindItemRecord(file, "Cap");
+    EXPECT_EQ(r.ItemPicture, "second-item");
+    EXPECT_EQ(r.Cost, "3");
+}
+
+TEST_F(CatalogTest, MatchesTheWholeLineCaseSensitively) {
+    const auto file = folder.write("d.dat", Record("Iron Cap", "cap", "1"));
+    EXPECT_EQ(FindItemRecord(file, "iron cap"), ItemRecord{});
+    EXPECT_EQ(FindItemRecord(file, "Iron"), ItemRecord{});
+    EXPECT_EQ(FindItemRecord(file, "Iron Cap "), ItemRecord{});
+    EXPECT_EQ(FindItemRecord(file, "Iron Cap").Name, "Iron Cap");
+}
+
+TEST_F(CatalogTest, MatchesLinesNotRecords) {
+    // Record "5" holds "5" again as its Stars field: consumed, so not a fresh match.
+    const auto named = folder.write("a.dat", Record("5", "five", "50"));
+    const ItemRecord r = FindItemRecord(named, "5");
+    EXPECT_EQ(r.ItemPicture, "five-item");
+    EXPECT_EQ(r.Stars, "5");
+    EXPECT_EQ(r.Cost, "50");
+
+    // Outside a match every line is a candidate, even a number field.
+    const auto other = folder.write("b.dat", Record("Cap", "c", "9"));
+    const ItemRecord stray = FindItemRecord(other, "5");
+    EXPECT_EQ(stray.Name, "5");
+    EXPECT_EQ(stray.ItemPicture, "6");
+    EXPECT_EQ(stray.ShieldRegen, "");
+}
+
+TEST_F(CatalogTest, ARecordCutShortKeepsTheFieldsOfAnEarlierMatch) {
+    const auto file =
+        folder.write("d.dat", Record("Cap", "old", "100") + CrLfLines({"Cap", "new", "new-layer"}));
+    const ItemRecord r = FindItemRecord(file, "Cap");
+    EXPECT_EQ(r.ItemPicture, "new");
+    EXPECT_EQ(r.PreviewPicture, "new-layer");
+    EXPECT_EQ(r.Delay, "1");
+    EXPECT_EQ(r.Cost, "100");
+}
+
+TEST_F(CatalogTest, ARecordCutShortAloneLeavesTheRestEmpty) {
+    // No line end after the last line either.
+    const auto file = folder.write("d.dat", "Cap\r\npic\r\nlayer\r\n7");
+    const ItemRecord r = FindItemRecord(file, "Cap");
+    EXPECT_EQ(r, (ItemRecord{"Cap", "pic", "layer", "7", "", "", "", "", "", "", "", ""}));
+}
+
+TEST_F(CatalogTest, EmptyLinesAreFieldsAndLoneCarriageReturnsEndLines) {
+    const auto file = folder.write(
+        "d.dat", "Junk\rCap\rpic\r\r\n-1\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n12\r\nAfter\r\n");
+    const ItemRecord r = FindItemRecord(file, "Cap");
+    EXPECT_EQ(r, (ItemRecord{"Cap", "pic", "", "-1", "", "", "", "", "", "", "", "12"}));
+    // "After" follows the consumed lines and is a candidate name again.
+    EXPECT_EQ(FindItemRecord(file, "After").Name, "After");
+}
+
+TEST_F(CatalogTest, ANameThatIsNotThereGivesAnEmptyRecord) {
+    const auto file = folder.write("d.dat", Record("Cap", "c", "1"));
+    std::string error;
+    EXPECT_EQ(FindItemRecord(file, "Helmets", &error), ItemRecord{});
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(FindItemRecord(file, "Cap\r\nc"), ItemRecord{});
+}
+
+TEST_F(CatalogTest, AMissingCatalogueGivesAnEmptyRecordAndNamesTheFile) {
+    const auto missing = folder.path() / "Female12.dat";
+    std::string error;
+    EXPECT_EQ(FindItemRecord(missing, "Cap", &error), ItemRecord{});
+    EXPECT_NE(error.find(missing.string()), std::string::npos) << error;
+
+    // A folder in place of the file is just as unreadable.
+    std::filesystem::create_directories(folder.path() / "acce11.dat");
+    EXPECT_EQ(FindItemRecord(folder.path() / "acce11.dat", "Cap", &error), ItemRecord{});
+    EXPECT_NE(error.find("acce11.dat"), std::string::npos) << error;
+}
+
+TEST_F(CatalogTest, AListCatalogueKeepsEveryLineUnchanged) {
+    const auto file = folder.write("male01.dat", "Iron Cap\r\n\r\n  Hood \r\nLast");
+    std::string error = "stale";
+    EXPECT_EQ(ReadListCatalog(file, &error),
+              (std::vector<std::string>{"Iron Cap", "", "  Hood ", "Last"}));
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(ReadListCatalog(folder.write("empty.dat", "")), std::vector<std::string>{});
+    EXPECT_EQ(ReadListCatalog(folder.write("blank.dat", "\r\n")), std::vector<std::string>{""});
+}
+
+TEST_F(CatalogTest, AMissingListCatalogueNamesTheFile) {
+    std::string error;
+    EXPECT_TRUE(ReadListCatalog(folder.path() / "acce01.dat", &error).empty());
+    EXPECT_NE(error.find("acce01.dat"), std::string::npos) << error;
+}
+
+} // namespace
+} // namespace zv
