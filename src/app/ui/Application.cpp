@@ -1,0 +1,70 @@
+#include "app/ui/Application.h"
+
+#include "app/ProgramPaths.h"
+#include "app/ui/FormMain.h"
+#include "app/ui/MessageBox.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSocketNotifier>
+#include <csignal>
+#include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace zv {
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(g_signalPipe[0], &byte, 1);
+}
+
+// Test runs of the whole program answer message boxes by writing them to a file.
+void AnswerMessagesIntoFile(const QString& path) {
+    SetMessageAnswerer([path](const MessageRequest& request) {
+        QFile log(path);
+        if (log.open(QIODevice::Append)) {
+            log.write((request.title + QLatin1Char('\n') + request.text + QStringLiteral("\n\n"))
+                          .toUtf8());
+        }
+    });
+}
+
+} // namespace
+
+int RunZorvex(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorvex"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+
+    const QByteArray messageLog = qgetenv("ZORVEX_MESSAGE_LOG");
+    if (!messageLog.isEmpty())
+        AnswerMessagesIntoFile(QString::fromLocal8Bit(messageLog));
+
+    FormMain form;
+    QObject::connect(&form, &FormMain::unloaded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
+        signalNotifier =
+            std::make_unique<QSocketNotifier>(g_signalPipe[1], QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &form, [&form] {
+            char byte = 0;
+            [[maybe_unused]] const auto got = ::read(g_signalPipe[1], &byte, 1);
+            form.close();
+        });
+        std::signal(SIGTERM, OnTerminationSignal);
+        std::signal(SIGINT, OnTerminationSignal);
+    }
+
+    if (!form.Form_Load())
+        return 0;
+    return app.exec();
+}
+
+} // namespace zv

@@ -1,0 +1,102 @@
+#include "app/ui/Controls.h"
+
+#include <QAbstractItemView>
+#include <QMouseEvent>
+
+namespace zv {
+
+ImageControl::ImageControl(const QString& name, QWidget* parent, int left, int top, int width,
+                           int height)
+    : QLabel(parent)
+    , m_designSize(Px(width), Px(height)) {
+    setObjectName(name);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAutoFillBackground(false);
+    moveTwips(left, top);
+    resize(m_designSize);
+}
+
+void ImageControl::setPicture(const QPixmap& picture) {
+    m_picture = picture;
+    setPixmap(picture);
+    resize(picture.isNull() ? m_designSize : picture.size());
+}
+
+void ImageControl::clearPicture() { setPicture(QPixmap()); }
+
+void ImageControl::moveTwips(int left, int top) {
+    m_leftTwips = left;
+    m_topTwips = top;
+    move(Px(left), Px(top));
+}
+
+void ImageControl::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit MouseUp(ButtonValue(event->button()), ShiftValue(event->modifiers()),
+                 at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
+    if (event->button() == Qt::LeftButton && m_pressed && rect().contains(at))
+        emit Click();
+    m_pressed = false;
+    QLabel::mouseReleaseEvent(event);
+}
+
+ItemList::ItemList(const QString& name, QWidget* parent, int left, int top, int width, int height)
+    : QComboBox(parent) {
+    setObjectName(name);
+    setGeometry(Px(left), Px(top), Px(width), Px(height));
+    setMaxVisibleItems(20);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // activated() also fires when the entry picked is the one already shown.
+    connect(this, &QComboBox::activated, this, [this](int) { emit Click(); });
+}
+
+QString ItemList::editText() const {
+    return currentIndex() >= 0 ? currentText() : placeholderText();
+}
+
+void ItemList::setEditText(const QString& text) {
+    const QSignalBlocker block(this);
+    const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    setPlaceholderText(text);
+    setCurrentIndex(index);
+}
+
+void ItemList::selectIndex(int index) {
+    {
+        const QSignalBlocker block(this);
+        setCurrentIndex(index);
+    }
+    emit Click();
+}
+
+int ButtonValue(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int ShiftValue(Qt::KeyboardModifiers modifiers) {
+    int value = 0;
+    if (modifiers & Qt::ShiftModifier)
+        value |= 1;
+    if (modifiers & Qt::ControlModifier)
+        value |= 2;
+    if (modifiers & Qt::AltModifier)
+        value |= 4;
+    return value;
+}
+
+} // namespace zv

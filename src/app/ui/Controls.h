@@ -1,0 +1,72 @@
+#pragma once
+// The small control kinds the windows are built from.
+#include <QComboBox>
+#include <QLabel>
+#include <QPixmap>
+
+class QMouseEvent;
+
+namespace zv {
+
+constexpr int kTwipsPerPixel = 15;
+// Twips to pixels, to the nearest pixel.
+constexpr int Px(int twips) {
+    return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
+                      : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+
+// A picture control: shows its picture unscaled at its top-left corner and takes the picture's
+// size; transparent pixels show what lies below. Without a picture it shows nothing.
+class ImageControl final : public QLabel {
+    Q_OBJECT
+public:
+    ImageControl(const QString& name, QWidget* parent, int left, int top, int width, int height);
+
+    void setPicture(const QPixmap& picture);
+    void clearPicture(); // the empty picture
+    bool hasPicture() const { return !m_picture.isNull(); }
+    const QPixmap& picture() const { return m_picture; }
+
+    // Position in twips, as the layout tables give it.
+    int leftTwips() const { return m_leftTwips; }
+    int topTwips() const { return m_topTwips; }
+    void moveTwips(int left, int top);
+
+signals:
+    void Click();
+    void MouseUp(int button, int shift, int x, int y);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap m_picture;
+    QSize m_designSize;
+    int m_leftTwips = 0;
+    int m_topTwips = 0;
+    bool m_pressed = false;
+};
+
+// A drop-down item list. Its "edit text" is the chosen entry, or a caption such as "Helmets"
+// while nothing is chosen. Click fires when the user picks an entry (also the same one again)
+// and when code selects an index; setting the text never fires it.
+class ItemList final : public QComboBox {
+    Q_OBJECT
+public:
+    ItemList(const QString& name, QWidget* parent, int left, int top, int width, int height);
+
+    QString editText() const;
+    void setEditText(const QString& text);
+    void selectIndex(int index);
+
+signals:
+    void Click();
+};
+
+// Button value of a mouse event as the handlers expect it: 1 left, 2 right, 4 middle.
+int ButtonValue(Qt::MouseButton button);
+// Shift state: 1 shift, 2 ctrl, 4 alt.
+int ShiftValue(Qt::KeyboardModifiers modifiers);
+
+} // namespace zv

@@ -1,0 +1,77 @@
+#pragma once
+// The planner on the main window: item lists, item selection, totals and the composed preview.
+#include "planner/ItemEffects.h"
+#include "planner/ItemFamily.h"
+
+#include <QObject>
+#include <QPixmap>
+#include <QString>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+
+class QWidget;
+
+namespace zv {
+
+struct MainControls;
+class ImageControl;
+class ItemList;
+
+class PlannerController final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PlannerController)
+
+public:
+    PlannerController(MainControls& controls, QWidget* window);
+
+    void setImageKey(const QString& key) { m_imageKey = key.toStdString(); }
+
+    // Fills the seven item lists from their catalogues (once, at start-up).
+    void LoadItemLists();
+
+    // The selection handler of every item list: the family says which list, catalogue,
+    // pictures and record.
+    void ItemClick(const ItemFamily& family);
+    void HelmMale_Click() { ItemClick(ItemFamilies[0]); }
+    void ArmorMale_Click() { ItemClick(ItemFamilies[1]); }
+    void GogglesMale_Click() { ItemClick(ItemFamilies[2]); }
+    void HelmFemale_Click() { ItemClick(ItemFamilies[3]); }
+    void ArmorFemale_Click() { ItemClick(ItemFamilies[4]); }
+    void GogglesFemale_Click() { ItemClick(ItemFamilies[5]); }
+    void Accessories_Click() { ItemClick(ItemFamilies[6]); }
+
+    void UpdateTotals();
+    void ResetPreview();
+    void PlaceAvatar(int left, int top);
+    void GenderBox_Click();
+
+    ItemList* listFor(const ItemFamily& family) const;
+    ItemEffects& effectsFor(SlotKind slot);
+
+    ItemEffects HelmetEffects;
+    ItemEffects ArmorEffects;
+    ItemEffects GogglesEffects;
+    ItemEffects AccessoryEffects;
+    // The slot whose shop picture was right-clicked last (0 before the first).
+    int16_t WardrobeSlot = 0;
+
+    // Run by ResetPreview when the wardrobe window is open, so it is rebuilt for the gender.
+    std::function<void()> reopenWardrobe;
+
+private:
+    void shopPictureMouseUp(int16_t slot, ImageControl* picture, int button, int x, int y);
+    void imgSaveZone1_MouseUp(int button, int x, int y);
+    const QPixmap& barPicture(int number);
+    void reportOnce(const std::string& error);
+
+    MainControls& c;
+    QWidget* m_window;
+    std::string m_imageKey;
+    std::map<std::string_view, ItemList*> m_lists;
+    std::map<int, QPixmap> m_barPictures;
+    std::set<std::string> m_reported;
+};
+
+} // namespace zv
