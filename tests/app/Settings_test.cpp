@@ -62,7 +62,9 @@ TEST_F(SettingsFile, ReadsMatchCaseInsensitivelyAndReturnValuesAsStored) {
                                  "Url=http://x/[a]\r\n" // ends the section for the reader
                                  "after=lost\r\n"
                                  "[Padded]  \r\n"
-                                 "k=unreachable\r\n";
+                                 "k=unreachable\r\n"
+                                 "[\xC4rger]\r\n" // Latin-1 capitals match too
+                                 "\xDC=1\r\n";
     Put(contents);
 
     EXPECT_EQ(zv::ReadSetting(file, "zorvex", "VERSION"), "12");
@@ -77,6 +79,7 @@ TEST_F(SettingsFile, ReadsMatchCaseInsensitivelyAndReturnValuesAsStored) {
     EXPECT_EQ(zv::ReadSetting(file, "lower case", "after"), "");
     EXPECT_EQ(zv::ReadSetting(file, "Padded", "k"), "");
     EXPECT_EQ(zv::ReadSetting(file, "Missing", "k"), "");
+    EXPECT_EQ(zv::ReadSetting(file, "\xE4rger", "\xFC"), "1");
 
     EXPECT_EQ(Bytes(), contents); // reading never changes the file
 }
@@ -175,7 +178,9 @@ TEST_F(SettingsFile, WriterKilledMidWriteLeavesOldOrNewFileWhole) {
     const std::string withA = head + bigA + "\r\n";
     const std::string withB = head + bigB + "\r\n";
 
-    for (int round = 0; round < 8; ++round) {
+    int killedMidWrite = 0;
+    // Eight rounds, more if none of them happened to catch a write in progress.
+    for (int round = 0; round < 8 || (killedMidWrite == 0 && round < 40); ++round) {
         SCOPED_TRACE(round);
         Put(original);
         const pid_t child = ::fork();
@@ -184,10 +189,17 @@ TEST_F(SettingsFile, WriterKilledMidWriteLeavesOldOrNewFileWhole) {
             for (bool a = true;; a = !a)
                 zv::WriteSetting(file, "Big", "Data", a ? bigA : bigB);
         }
-        // Wait until the child has replaced the file once, then kill it a little later.
-        for (int i = 0; i < 2000 && Bytes() == original; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        std::this_thread::sleep_for(std::chrono::microseconds(300 * round));
+        if (round % 2 == 0) {
+            // Kill it the moment a temporary file appears: in the middle of a write.
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            while (Names().size() < 2 && std::chrono::steady_clock::now() < deadline) {
+            }
+        } else {
+            // Wait until the child has replaced the file once, then kill it a little later.
+            for (int i = 0; i < 2000 && Bytes() == original; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::microseconds(300 * round));
+        }
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -198,9 +210,12 @@ TEST_F(SettingsFile, WriterKilledMidWriteLeavesOldOrNewFileWhole) {
             << "file of " << now.size() << " bytes is neither old nor new";
         EXPECT_EQ(zv::ReadSetting(file, "Zorvex", "Version"), "1");
 
+        if (Names().size() > 1)
+            ++killedMidWrite;
         zv::RemoveStrayTemporaryFiles(dir);
         EXPECT_EQ(Names(), std::vector<std::string>{"settings.ini"});
     }
+    EXPECT_GT(killedMidWrite, 0) << "no round hit a write in progress";
 }
 
 // The file size limit makes every write past 4 KiB fail with EFBIG, as a full disk does with

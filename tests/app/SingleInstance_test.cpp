@@ -108,6 +108,8 @@ TEST_F(SingleInstanceTest, StaleLocksNeverBlock) {
     // A lock file cut short (empty) by a crash long ago.
     {
         std::ofstream(dir / "zorvex.lock").flush();
+        zv::SingleInstanceLock fresh(lockPath); // maybe still being written: left alone
+        EXPECT_FALSE(fresh.tryAcquire());
         fs::last_write_time(dir / "zorvex.lock",
                             fs::file_time_type::clock::now() - std::chrono::minutes(5));
         zv::SingleInstanceLock lock(lockPath);
