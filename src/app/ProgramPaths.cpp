@@ -9,7 +9,13 @@ namespace zv {
 namespace {
 
 std::filesystem::path& Folder() {
-    static std::filesystem::path folder = std::filesystem::current_path();
+    // Until the program folder is set, the working folder (which may have been removed: then
+    // relative paths are all there is, and they fail where they are used).
+    static std::filesystem::path folder = [] {
+        std::error_code ec;
+        std::filesystem::path current = std::filesystem::current_path(ec);
+        return ec ? std::filesystem::path(".") : current;
+    }();
     return folder;
 }
 
