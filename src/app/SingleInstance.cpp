@@ -19,8 +19,8 @@ QString SingleInstanceLock::DefaultLockPath() {
 }
 
 SingleInstanceLock::SingleInstanceLock(const QString& lockFilePath)
-    : m_path(lockFilePath)
-    , m_lock(lockFilePath) {
+    : m_path(lockFilePath.isEmpty() ? DefaultLockPath() : lockFilePath)
+    , m_lock(m_path) {
     // Only a dead owner makes a lock stale: a long-running instance must keep its lock however
     // old the file is.
     m_lock.setStaleLockTime(0);

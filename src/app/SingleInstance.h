@@ -13,6 +13,7 @@ public:
     // <temp folder>/zorvex-<user id>.lock.
     static QString DefaultLockPath();
 
+    // An empty path means the default one.
     explicit SingleInstanceLock(const QString& lockFilePath = DefaultLockPath());
     ~SingleInstanceLock(); // releases the lock when held
 

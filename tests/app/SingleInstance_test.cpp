@@ -125,6 +125,8 @@ TEST(SingleInstanceLockPath, PerUser) {
     qputenv("XDG_RUNTIME_DIR", tempDir.toLocal8Bit());
     EXPECT_EQ(zv::SingleInstanceLock::DefaultLockPath(),
               QDir(tempDir).filePath(QStringLiteral("zorvex.lock")));
+    EXPECT_EQ(zv::SingleInstanceLock(QString()).lockFilePath(),
+              QDir(tempDir).filePath(QStringLiteral("zorvex.lock")));
 
     qunsetenv("XDG_RUNTIME_DIR");
     const QString fallback = zv::SingleInstanceLock::DefaultLockPath();
