@@ -3,7 +3,6 @@
 #include "app/ProgramPaths.h"
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace zv {
@@ -17,11 +16,15 @@ bool IsPlainName(const std::string& name) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
     if (!in)
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return std::nullopt;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    in.seekg(0);
+    if (!in.read(bytes.data(), size))
         return std::nullopt;
     return bytes;
 }
