@@ -1,8 +1,38 @@
 #include "codec/Cipher.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zv {
+
+namespace {
+
+// Residues i mod M for i below N, for reducing sums without branches.
+template <int M, int N> struct Modulo {
+    std::uint16_t v[N];
+    constexpr Modulo()
+        : v() {
+        for (int i = 0; i < N; ++i)
+            v[i] = static_cast<std::uint16_t>(i % M);
+    }
+};
+constexpr Modulo<463, 2 * 463 + 256> kModA{};
+constexpr Modulo<251, 2 * 251 + 256> kModB{};
+constexpr Modulo<181, 2 * 181 + 256> kModC{};
+
+// One generator on a single (unmirrored) table, sums reduced by look-up.
+template <int M, int N>
+inline int StageSingle(std::int16_t* t, const Modulo<M, N>& mod, int& i, int& j, int in) {
+    i = i == M - 1 ? 0 : i + 1;
+    const int ti = t[i];
+    j = mod.v[j + ti + in];
+    const int tj = t[j];
+    t[i] = static_cast<std::int16_t>(tj);
+    t[j] = static_cast<std::int16_t>(ti);
+    return t[mod.v[tj + ti]] & 0xFF;
+}
+
+} // namespace
 
 bool IsKeyUsable(std::string_view key) {
     const std::size_t n = key.size();
@@ -62,7 +92,49 @@ void CipherState::PrepareKey(std::string_view key, std::string_view key2) {
         v = (v + TableC_[x] + mix23[x % 23]) % kSizeC;
         std::swap(TableC_[x], TableC_[v]);
     }
+    Mirror();
     Feedback_ = 0;
+}
+
+void CipherState::Mirror() {
+    for (int k = 1; k < kCopiesA; ++k)
+        std::copy(TableA_, TableA_ + kSizeA, TableA_ + k * kSizeA);
+    for (int k = 1; k < kCopiesB; ++k)
+        std::copy(TableB_, TableB_ + kSizeB, TableB_ + k * kSizeB);
+    for (int k = 1; k < kCopiesC; ++k)
+        std::copy(TableC_, TableC_ + kSizeC, TableC_ + k * kSizeC);
+    mirrored_ = true;
+}
+
+void CipherState::EncryptInPlace(std::uint8_t* data, std::size_t size) {
+    Registers r = LoadMirrored();
+    std::uint8_t feedback = Feedback_;
+    for (std::size_t i = 0; i < size; ++i) {
+        feedback = static_cast<std::uint8_t>(data[i] ^ Step(r, feedback));
+        data[i] = feedback;
+    }
+    Feedback_ = feedback;
+    Store(r);
+}
+
+// A decrypting run knows every feedback byte in advance, so the generators of successive bytes
+// overlap and throughput, not latency, decides: the tables are used single here, with sums
+// reduced by look-up, and the copies are brought up to date before the next byte-wise use.
+void CipherState::DecryptInPlace(std::uint8_t* data, std::size_t size) {
+    Registers r = Load();
+    std::uint8_t feedback = Feedback_;
+    for (std::size_t i = 0; i < size; ++i) {
+        const std::uint8_t e = data[i];
+        const int s1 = StageSingle(r.a, kModA, r.ia, r.sa, feedback);
+        const int s2 = StageSingle(r.b, kModB, r.ib, r.sb, s1);
+        const int s3 = StageSingle(r.c, kModC, r.ic, r.sc, s2);
+        data[i] = static_cast<std::uint8_t>(e ^ (s1 + s2 + s3));
+        feedback = e;
+    }
+    Feedback_ = feedback;
+    Store(r);
+    if (size > 0)
+        mirrored_ = false;
 }
 
 } // namespace zv

@@ -103,19 +103,19 @@ std::vector<std::uint8_t> WrapBytes(std::span<const std::uint8_t> contents,
     const std::vector<std::uint8_t> salt = MakeHeaderSalt(random);
     const std::size_t n = salt.size();
 
-    std::vector<std::uint8_t> file;
-    file.reserve(kMagicSize + n + extension.size() + 1 + compressed.size() + 2);
-    file.insert(file.end(), kProtectedMagic.begin(), kProtectedMagic.end());
-    file.insert(file.end(), salt.begin(), salt.end());
-    file.insert(file.end(), extension.begin(), extension.end());
-    file.push_back(0);
-    file.insert(file.end(), compressed.begin(), compressed.end());
-    file.push_back(salt[n - 2]);
-    file.push_back(salt[n - 1]);
+    const std::size_t headerEnd = kMagicSize + n + extension.size() + 1;
+    std::vector<std::uint8_t> file(headerEnd + compressed.size() + 2, 0);
+    std::memcpy(file.data(), kProtectedMagic.data(), kMagicSize);
+    std::memcpy(file.data() + kMagicSize, salt.data(), n);
+    if (!extension.empty())
+        std::memcpy(file.data() + kMagicSize + n, extension.data(), extension.size());
+    if (!compressed.empty())
+        std::memcpy(file.data() + headerEnd, compressed.data(), compressed.size());
+    file[file.size() - 2] = salt[n - 2];
+    file[file.size() - 1] = salt[n - 1];
 
     CipherState cipher;
     cipher.PrepareKey(key, key2);
-    const std::size_t headerEnd = kMagicSize + n + extension.size() + 1;
     cipher.EncryptInPlace(file.data() + kMagicSize, headerEnd - kMagicSize);
     EncryptRun(cipher, file.data() + headerEnd, compressed.size(), pump);
     cipher.EncryptInPlace(file.data() + file.size() - 2, 2);
