@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QWidget>
 #include <QSocketNotifier>
 #include <csignal>
 #include <memory>
@@ -56,11 +57,18 @@ int RunZorvex(int argc, char** argv) {
         QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &form, [&form] {
             char byte = 0;
             [[maybe_unused]] const auto got = ::read(g_signalPipe[1], &byte, 1);
+            // A message box may be waiting for an answer: it goes first.
+            while (QWidget* modal = QApplication::activeModalWidget()) {
+                if (!modal->close())
+                    break;
+            }
             form.close();
         });
         std::signal(SIGTERM, OnTerminationSignal);
         std::signal(SIGINT, OnTerminationSignal);
     }
+    // A full disk or a file-size limit must make a write fail, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     if (!form.Form_Load())
         return 0;

@@ -325,6 +325,8 @@ bool FormMain::Form_Load() {
     show();
     if (!skinError.isEmpty())
         ShowMessage(this, QString(), skinError, MessageIcon::Warning);
+    if (m_unloaded)
+        return false; // closed while the message was up
     // 3.
     WardrobePickPending = false;
     // 4.
@@ -358,12 +360,16 @@ bool FormMain::Form_Load() {
                         QString::fromStdString(FSOUND_ErrorText(FSOUND_GetError())),
                     MessageIcon::None);
     }
+    if (m_unloaded)
+        return false;
     // 8.
     ApplyStartupMusic();
     // 9.
     RefreshSlotCaptions();
     // 10.
     LoadItemLists();
+    if (m_unloaded)
+        return false;
     // 11.
     c.TrayIcon1->setIcon(windowIcon());
     c.TrayIcon1->setInfoTip(QStringLiteral("Zorvex"));
@@ -422,8 +428,8 @@ void FormMain::Form_Resize() {
         if (window)
             window->close();
     }
-    c.TrayIcon1->ShowIcon();
-    hide();
+    if (c.TrayIcon1->ShowIcon())
+        hide();
 }
 
 void FormMain::TrayIcon1_DblClick(short button, short /*shift*/) {
