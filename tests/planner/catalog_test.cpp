@@ -117,11 +117,5 @@ TEST_F(CatalogTest, AListCatalogueKeepsEveryLineUnchanged) {
     EXPECT_EQ(ReadListCatalog(folder.write("blank.dat", "\r\n")), std::vector<std::string>{""});
 }
 
-TEST_F(CatalogTest, AMissingListCatalogueNamesTheFile) {
-    std::string error;
-    EXPECT_TRUE(ReadListCatalog(folder.path() / "acce01.dat", &error).empty());
-    EXPECT_NE(error.find("acce01.dat"), std::string::npos) << error;
-}
-
 } // namespace
 } // namespace zv

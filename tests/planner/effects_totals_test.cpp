@@ -70,20 +70,6 @@ TEST(StoreRecordInEffects, AFieldThatDoesNotConvertKeepsThePreviousValue) {
                               .Cost = 900}));
 }
 
-TEST(StoreRecordInEffects, AnEmptyRecordZeroesEveryValue) {
-    ItemEffects e{.Stars = 1,
-                  .Shield = 2,
-                  .Delay = 3,
-                  .Attack = 4,
-                  .Hearts = 5,
-                  .ItemDelay = 6,
-                  .Shovel = 7,
-                  .ShieldRegen = 8,
-                  .Cost = 900};
-    StoreRecordInEffects(ItemRecord{}, e);
-    EXPECT_EQ(e, ItemEffects{});
-}
-
 ItemEffects Stars(int16_t stars) {
     return ItemEffects{.Stars = stars};
 }
@@ -162,13 +148,6 @@ TEST(AvatarEfficiency, FollowsTheFormulaRoundingHalvesToEven) {
     EXPECT_EQ(efficiency(-60, 1, 0), -36); // -36.5
     EXPECT_EQ(efficiency(10, 3, -4), 10);  // 11.11 - 1
     EXPECT_EQ(efficiency(-32768, 0, 0), -100);
-    EXPECT_EQ(EfficiencyLabelText(-38), "-38");
-}
-
-TEST(CostLabelText, IsPlainDecimal) {
-    EXPECT_EQ(CostLabelText(0), "0");
-    EXPECT_EQ(CostLabelText(1234567), "1234567");
-    EXPECT_EQ(CostLabelText(-250), "-250");
 }
 
 } // namespace

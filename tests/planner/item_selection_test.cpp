@@ -36,9 +36,6 @@ protected:
                                  // Stars and Cost that do not convert.
                                  "Odd Hat", "OddHat", "OddHatLayer", "-1", "-2", "-3", "-4", "many",
                                  "-6", "-7", "-8", "priceless"}));
-        // Stored in lower case although the program asks for "\data\Female12.dat".
-        program.write("data/female12.dat", CrLfLines({"Silk Robe", "Robe", "RobeLayer", "0", "0",
-                                                      "0", "0", "2", "3", "0", "0", "4500.5"}));
         program.write("data/acce11.dat", CrLfLines({"Banner", "Banner", "Banner", "0", "0", "0",
                                                     "0", "0", "0", "0", "0", "75"}));
     }
@@ -118,14 +115,6 @@ TEST_F(ItemSelectionTest, AMissingCatalogueIsReportedByNameAndZeroesTheSlot) {
     EXPECT_EQ(goggles, ItemEffects{});
 }
 
-TEST_F(ItemSelectionTest, FindsCataloguesWhateverTheirLetterCaseOnDisk) {
-    ItemEffects armor;
-    const SelectionOutcome outcome =
-        SelectItem(Family("ArmorFemale"), "Silk Robe", armor, kKey, "");
-    EXPECT_EQ(outcome.Error, "");
-    EXPECT_EQ(armor, (ItemEffects{.Stars = 2, .Shield = 3, .Cost = 4500}));
-}
-
 TEST_F(ItemSelectionTest, MissingPicturesAreSkippedAndTheValuesStillStored) {
     ItemEffects accessory;
     const SelectionOutcome outcome =
@@ -174,12 +163,6 @@ TEST_F(ItemSelectionTest, PictureNamesCannotLeaveThePictureFolders) {
     EXPECT_EQ(outcome.ItemPicture, std::nullopt);
     EXPECT_EQ(outcome.PreviewPicture, std::nullopt);
     EXPECT_EQ(helmet.Cost, 1);
-}
-
-TEST(Snorkel, IsRecognisedByItsExactName) {
-    EXPECT_TRUE(IsSnorkel("Snorkel"));
-    EXPECT_FALSE(IsSnorkel("snorkel"));
-    EXPECT_FALSE(IsSnorkel("Snorkel "));
 }
 
 TEST(LoadAllItemLists, ReadsTheSevenListCataloguesAndReportsAMissingOne) {
