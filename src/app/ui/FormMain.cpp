@@ -13,6 +13,7 @@
 #include "storage/WardrobeState.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,6 +81,8 @@ FormMain::FormMain(QWidget* parent)
     buildMenus();
     m_planner = std::make_unique<PlannerController>(c, this);
     connectSpine();
+    // The window keeps the size of its client area plus the menu bar.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 FormMain::~FormMain() = default;
@@ -132,6 +135,8 @@ void FormMain::buildClient() {
     c.labelTotalCost->setObjectName(QStringLiteral("labelTotalCost"));
     c.labelTotalCost->setGeometry(Px(6060), Px(345), Px(1520), Px(315));
     c.labelTotalCost->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    c.labelTotalCost->setStyleSheet(
+        QStringLiteral("QLabel { color: #ffd75e; font-weight: bold; padding-right: 3px; }"));
 
     c.imgMenu = new ImageControl(QStringLiteral("imgMenu"), client, 600, 5490, 2580, 465);
     c.imgMenu->setPicture(ProgramPicture("\\graphics\\menu-strip.gif"));
@@ -151,6 +156,8 @@ void FormMain::buildClient() {
     c.lblAvatarEfficiency->setObjectName(QStringLiteral("lblAvatarEfficiency"));
     c.lblAvatarEfficiency->setGeometry(Px(2640), Px(5595), Px(375), Px(255));
     c.lblAvatarEfficiency->setAlignment(Qt::AlignCenter);
+    c.lblAvatarEfficiency->setStyleSheet(
+        QStringLiteral("QLabel { color: #ffffff; font-weight: bold; font-size: 10px; }"));
 
     c.picboxSave = new QLabel(client);
     c.picboxSave->setObjectName(QStringLiteral("picboxSave"));
@@ -174,8 +181,6 @@ void FormMain::buildClient() {
     c.TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
     c.Inet1 = new QNetworkAccessManager(this);
     c.Inet1->setObjectName(QStringLiteral("Inet1"));
-
-    setFixedSize(sizeHint());
 }
 
 void FormMain::buildPreview(QWidget* client) {
