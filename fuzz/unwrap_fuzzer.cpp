@@ -3,6 +3,7 @@
 //   odd:  the deciphered contents from the salt on, which the harness enciphers with the
 //         program's key, so that the fuzzer reaches the extension and the compressed data;
 //         with bit 1 set the two check values are made to match.
+// With bit 2 set a successful unwrap is wrapped and unwrapped again.
 #include "codec/Cipher.h"
 #include "codec/Container.h"
 
@@ -58,8 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
 
-    if (r.code == 0) {
-        // What came out must go back in and out again unchanged.
+    if (r.code == 0 && (mode & 4)) {
+        // What came out must go back in and out again unchanged (on some inputs: the wrap's
+        // salt takes sixteen keyings, which would slow the search down).
         std::mt19937 random(size);
         const std::vector<std::uint8_t> again =
             zv::WrapBytes(r.contents, r.extension, kKey, "", random);

@@ -117,24 +117,44 @@ void CipherState::EncryptInPlace(std::uint8_t* data, std::size_t size) {
     Store(r);
 }
 
-// A decrypting run knows every feedback byte in advance, so the generators of successive bytes
-// overlap and throughput, not latency, decides: the tables are used single here, with sums
-// reduced by look-up, and the copies are brought up to date before the next byte-wise use.
+// A decrypting run knows every feedback byte in advance, so the three generators need not wait
+// for each other: each one runs over a block on its own, a short loop whose only chain is its
+// own counter. The tables are used single here, with sums reduced by look-up, and the copies
+// are brought up to date before the next byte-wise use.
 void CipherState::DecryptInPlace(std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return;
     Registers r = Load();
     std::uint8_t feedback = Feedback_;
-    for (std::size_t i = 0; i < size; ++i) {
-        const std::uint8_t e = data[i];
-        const int s1 = StageSingle(r.a, kModA, r.ia, r.sa, feedback);
-        const int s2 = StageSingle(r.b, kModB, r.ib, r.sb, s1);
-        const int s3 = StageSingle(r.c, kModC, r.ic, r.sc, s2);
-        data[i] = static_cast<std::uint8_t>(e ^ (s1 + s2 + s3));
-        feedback = e;
+    constexpr std::size_t kBlock = 1024;
+    std::uint8_t s1[kBlock];
+    std::uint8_t s12[kBlock];
+    for (std::size_t pos = 0; pos < size; pos += kBlock) {
+        const std::size_t n = size - pos < kBlock ? size - pos : kBlock;
+        std::uint8_t* block = data + pos;
+        int ia = r.ia, sa = r.sa;
+        s1[0] = static_cast<std::uint8_t>(StageSingle(r.a, kModA, ia, sa, feedback));
+        for (std::size_t i = 1; i < n; ++i)
+            s1[i] = static_cast<std::uint8_t>(StageSingle(r.a, kModA, ia, sa, block[i - 1]));
+        r.ia = ia;
+        r.sa = sa;
+        int ib = r.ib, sb = r.sb;
+        for (std::size_t i = 0; i < n; ++i)
+            s12[i] = static_cast<std::uint8_t>(s1[i] + StageSingle(r.b, kModB, ib, sb, s1[i]));
+        r.ib = ib;
+        r.sb = sb;
+        int ic = r.ic, sc = r.sc;
+        feedback = block[n - 1];
+        for (std::size_t i = 0; i < n; ++i) {
+            const int s2 = static_cast<std::uint8_t>(s12[i] - s1[i]);
+            block[i] ^= static_cast<std::uint8_t>(s12[i] + StageSingle(r.c, kModC, ic, sc, s2));
+        }
+        r.ic = ic;
+        r.sc = sc;
     }
     Feedback_ = feedback;
     Store(r);
-    if (size > 0)
-        mirrored_ = false;
+    mirrored_ = false;
 }
 
 } // namespace zv

@@ -301,33 +301,42 @@ HuffmanStatus Finish(const Parsed& p, std::vector<std::uint8_t>& output, const C
 constexpr int kPeek = 11;
 constexpr std::uint32_t kPeekMask = (1u << kPeek) - 1;
 
-struct Entry {
-    std::uint16_t symbol; // byte value, or the tree node for a longer code
-    std::uint8_t length;  // bits taken by a whole code; 0 = longer code; 0xFF = no such code
-    std::uint8_t need;    // for no such code: the bits that show it leads nowhere
-};
+// One 32-bit entry. A whole code: its value in bits 0-7 and length in bits 16-19; when the
+// code after it fits in the same kPeek bits too, that value is in bits 8-15, kPair is set and
+// bits 20-23 hold both lengths together (else the first length again). kSpecial | node for a
+// longer code; kSpecial | kNowhere | bits for a sequence that leads nowhere after that many.
+constexpr std::uint32_t kSpecial = 0x80000000u;
+constexpr std::uint32_t kNowhere = 0x40000000u;
+constexpr std::uint32_t kPair = 0x01000000u;
+using Table = std::array<std::uint32_t, 1u << kPeek>;
 
-void BuildTable(const DecoderTree& t, std::array<Entry, 1u << kPeek>& table) {
-    table.fill(Entry{0, 0xFF, 0});
+constexpr std::uint32_t Whole(std::uint32_t value, std::uint32_t length) {
+    return value | length << 16 | length << 20;
+}
+
+// Returns the shortest code length.
+int BuildTable(const DecoderTree& t, Table& table) {
     struct Item {
         int node;
         std::uint32_t bits;
     };
     Item stack[kMaxNodes];
     int top = 0;
+    int shortest = 256;
     stack[top++] = {0, 0};
     while (top > 0) {
         const Item it = stack[--top];
         const int d = t.depth[it.node];
         if (t.value[it.node] >= 0) {
-            const Entry e{static_cast<std::uint16_t>(t.value[it.node]),
-                          static_cast<std::uint8_t>(d), 0};
+            const std::uint32_t e =
+                Whole(static_cast<std::uint32_t>(t.value[it.node]), static_cast<std::uint32_t>(d));
+            shortest = d < shortest ? d : shortest;
             for (std::uint32_t hi = 0; hi < (1u << (kPeek - d)); ++hi)
                 table[it.bits | hi << d] = e;
         } else if (d == kPeek) {
-            table[it.bits] = Entry{static_cast<std::uint16_t>(it.node), 0, 0};
+            table[it.bits] = kSpecial | static_cast<std::uint32_t>(it.node);
         } else {
-            const Entry nowhere{0, 0xFF, static_cast<std::uint8_t>(d + 1)};
+            const std::uint32_t nowhere = kSpecial | kNowhere | static_cast<std::uint32_t>(d + 1);
             for (int side = 0; side < 2; ++side) {
                 const int child = side ? t.right[it.node] : t.left[it.node];
                 const std::uint32_t bits = it.bits | static_cast<std::uint32_t>(side) << d;
@@ -339,6 +348,26 @@ void BuildTable(const DecoderTree& t, std::array<Entry, 1u << kPeek>& table) {
                 }
             }
         }
+    }
+    return shortest;
+}
+
+// Adds the second code to every entry whose bits hold two whole codes. A paired entry keeps its
+// first code where a single one has it, so the order of filling does not matter.
+void PairUp(Table& table) {
+    for (std::uint32_t bits = 0; bits < table.size(); ++bits) {
+        const std::uint32_t e = table[bits];
+        if (e & kSpecial)
+            continue;
+        const std::uint32_t first = (e >> 16) & 15;
+        const std::uint32_t next = table[bits >> first];
+        if (next & kSpecial)
+            continue;
+        const std::uint32_t second = (next >> 16) & 15;
+        if (first + second > static_cast<std::uint32_t>(kPeek))
+            continue;
+        table[bits] =
+            (e & 0xFF) | (next & 0xFF) << 8 | first << 16 | (first + second) << 20 | kPair;
     }
 }
 
@@ -536,8 +565,10 @@ HuffmanStatus HuffmanDecode(std::span<const std::uint8_t> input, std::vector<std
         return HuffmanStatus::Ok;
     }
 
-    std::array<Entry, 1u << kPeek> table;
-    BuildTable(t, table);
+    Table table;
+    // Pairs pay off only when two codes can share the peeked bits.
+    if (2 * BuildTable(t, table) <= kPeek)
+        PairUp(table);
 
     output.resize(p.length);
     std::uint8_t* out = output.data();
@@ -555,31 +586,31 @@ HuffmanStatus HuffmanDecode(std::span<const std::uint8_t> input, std::vector<std
     };
 
     while (produced < length) {
-        // Refill to at least 56 bits while 8 bytes can be loaded at once.
-        if (end - in >= 8) {
+        if (end - in >= 8 && length - produced >= 10) {
+            // Refill to at least 56 bits, enough for five codes of up to kPeek bits.
             std::uint64_t w;
             std::memcpy(&w, in, 8);
             buf |= w << avail;
             in += (63 - avail) >> 3;
             avail |= 56;
-            // Four codes of up to kPeek bits fit into the 56 bits just loaded.
-            if (length - produced >= 4) {
-                int k = 0;
-                for (; k < 4; ++k) {
-                    const Entry e = table[buf & kPeekMask];
-                    if (e.length == 0 || e.length == 0xFF)
-                        break;
-                    out[produced++] = static_cast<std::uint8_t>(e.symbol);
-                    buf >>= e.length;
-                    avail -= e.length;
+            int k = 0;
+            for (; k < 5; ++k) {
+                const std::uint32_t e = table[buf & kPeekMask];
+                if (e & kSpecial)
+                    break;
+                out[produced] = static_cast<std::uint8_t>(e);
+                out[produced + 1] = static_cast<std::uint8_t>(e >> 8);
+                produced += 1 + ((e & kPair) >> 24);
+                const int n = static_cast<int>((e >> 20) & 15);
+                buf >>= n;
+                avail -= n;
+            }
+            if (k == 5) {
+                if (pump && in >= nextPump) {
+                    pump();
+                    nextPump = in + 10000;
                 }
-                if (k == 4) {
-                    if (pump && in >= nextPump) {
-                        pump();
-                        nextPump = in + 10000;
-                    }
-                    continue;
-                }
+                continue;
             }
         } else {
             while (avail <= 56 && in < end) {
@@ -588,22 +619,24 @@ HuffmanStatus HuffmanDecode(std::span<const std::uint8_t> input, std::vector<std
             }
         }
         // One code the careful way: the bits may run out, or the code may be long.
-        const Entry e = table[buf & kPeekMask];
-        if (e.length == 0xFF)
-            return fail(e.need > avail ? HuffmanStatus::Truncated : HuffmanStatus::BadCode);
-        if (e.length != 0) {
-            if (e.length > avail)
+        const std::uint32_t e = table[buf & kPeekMask];
+        if (!(e & kSpecial)) {
+            const int n = static_cast<int>((e >> 16) & 15);
+            if (n > avail)
                 return fail(HuffmanStatus::Truncated);
-            out[produced++] = static_cast<std::uint8_t>(e.symbol);
-            buf >>= e.length;
-            avail -= e.length;
+            out[produced++] = static_cast<std::uint8_t>(e);
+            buf >>= n;
+            avail -= n;
             continue;
         }
+        if (e & kNowhere)
+            return fail(static_cast<int>(e & 0xFF) > avail ? HuffmanStatus::Truncated
+                                                           : HuffmanStatus::BadCode);
         if (avail < kPeek)
             return fail(HuffmanStatus::Truncated);
         buf >>= kPeek;
         avail -= kPeek;
-        int node = e.symbol;
+        int node = static_cast<int>(e & 0x3FF);
         for (;;) {
             if (avail == 0) {
                 if (in == end)
