@@ -25,53 +25,45 @@ int Channel(QRgb c, int axis) {
 std::vector<QRgb> MedianCut(std::vector<ColourCount> colours, int maxColours) {
     struct Box {
         int begin, end; // range in `colours`
+        int axis = 0;   // the channel with the widest range
+        double score = 0;
     };
-    std::vector<Box> boxes{{0, static_cast<int>(colours.size())}};
-    auto rangeOf = [&](const Box& b, int* axisOut) {
+    auto measure = [&](int begin, int end) {
+        Box b{begin, end};
         int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
-        for (int i = b.begin; i < b.end; ++i) {
+        long long pixels = 0;
+        for (int i = begin; i < end; ++i) {
             for (int a = 0; a < 3; ++a) {
                 lo[a] = std::min(lo[a], Channel(colours[i].colour, a));
                 hi[a] = std::max(hi[a], Channel(colours[i].colour, a));
             }
+            pixels += colours[i].count;
         }
-        int best = 0;
         for (int a = 1; a < 3; ++a) {
-            if (hi[a] - lo[a] > hi[best] - lo[best]) {
-                best = a;
+            if (hi[a] - lo[a] > hi[b.axis] - lo[b.axis]) {
+                b.axis = a;
             }
         }
-        *axisOut = best;
-        return hi[best] - lo[best];
+        const int range = hi[b.axis] - lo[b.axis];
+        b.score = end - begin < 2 ? 0 : range * std::sqrt(static_cast<double>(pixels));
+        return b;
     };
+    std::vector<Box> boxes{measure(0, static_cast<int>(colours.size()))};
     while (static_cast<int>(boxes.size()) < maxColours) {
-        int pick = -1, pickAxis = 0;
-        double pickScore = 0;
+        int pick = -1;
         for (int i = 0; i < static_cast<int>(boxes.size()); ++i) {
-            if (boxes[i].end - boxes[i].begin < 2) {
-                continue;
-            }
-            int axis = 0;
-            const int range = rangeOf(boxes[i], &axis);
-            long long pixels = 0;
-            for (int k = boxes[i].begin; k < boxes[i].end; ++k) {
-                pixels += colours[k].count;
-            }
-            const double score =
-                static_cast<double>(range) * std::sqrt(static_cast<double>(pixels));
-            if (range > 0 && score > pickScore) {
-                pickScore = score;
+            if (boxes[i].score > 0 && (pick < 0 || boxes[i].score > boxes[pick].score)) {
                 pick = i;
-                pickAxis = axis;
             }
         }
         if (pick < 0) {
             break;
         }
-        Box b = boxes[pick];
+        const Box b = boxes[pick];
+        const int axis = b.axis;
         std::sort(colours.begin() + b.begin, colours.begin() + b.end,
                   [&](const ColourCount& x, const ColourCount& y) {
-                      const int cx = Channel(x.colour, pickAxis), cy = Channel(y.colour, pickAxis);
+                      const int cx = Channel(x.colour, axis), cy = Channel(y.colour, axis);
                       return cx != cy ? cx < cy : x.colour < y.colour;
                   });
         long long total = 0;
@@ -87,8 +79,8 @@ std::vector<QRgb> MedianCut(std::vector<ColourCount> colours, int maxColours) {
                 break;
             }
         }
-        boxes[pick] = {b.begin, split};
-        boxes.push_back({split, b.end});
+        boxes[pick] = measure(b.begin, split);
+        boxes.push_back(measure(split, b.end));
     }
     std::vector<QRgb> palette;
     for (const Box& b : boxes) {
