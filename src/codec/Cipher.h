@@ -1,6 +1,7 @@
 #pragma once
 // The keyed byte-stream cipher of the protected picture files: three cascaded permutation
 // generators (463, 251 and 181 entries) with the ciphertext fed back into the first one.
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 

@@ -117,4 +117,25 @@ TEST(Cipher, BlockFormsMatchByteForms) {
     EXPECT_EQ(std::string(data.begin(), data.end()), plain);
 }
 
+// The unwrap deciphers its header byte by byte, the data as a run, then the checks by byte.
+TEST(Cipher, MixedRunsAndBytesMatchBytesAlone) {
+    const auto cipher = Encrypt(kProgramKey, "", std::string(9000, 'z'));
+    CipherState c;
+    c.PrepareKey(kProgramKey, "");
+    std::vector<std::uint8_t> data = cipher;
+    std::size_t pos = 0;
+    for (std::size_t run : {3u, 1500u, 2u, 0u, 7494u, 1u}) {
+        if (run == 1 || run == 2 || run == 3) {
+            for (std::size_t i = 0; i < run; ++i, ++pos)
+                data[pos] = c.DecryptByte(data[pos]);
+        } else {
+            c.DecryptInPlace(data.data() + pos, run);
+            pos += run;
+        }
+    }
+    EXPECT_EQ(std::string(data.begin(), data.begin() + static_cast<long>(pos)),
+              std::string(pos, 'z'));
+    EXPECT_EQ(c.EncryptByte('q'), Encrypt(kProgramKey, "", std::string(9000, 'z') + "q").back());
+}
+
 } // namespace
