@@ -141,8 +141,8 @@ void Face(Ctx& c) {
     Flat(c, Ellipse(32.5, 30.3, 0.55, 0.55), Qt::white);
     Flat(c, Ellipse(40.5, 30.3, 0.55, 0.55), Qt::white);
     QPainterPath mouth(QPointF(34.4, 35.8));
-    mouth.quadTo(36, 37.4, 37.6, 35.8);
-    Stroke(c, mouth, kInk, 0.8);
+    mouth.quadTo(36, 37.2, 37.6, 35.8);
+    Stroke(c, mouth, QColor(170, 80, 70), 0.7);
 }
 
 void FrontHair(Ctx& c) {

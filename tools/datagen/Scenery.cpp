@@ -899,8 +899,9 @@ QImage MainBase() {
         Well(p, QRectF(55.5, 183.5 + 24 * i, 138, 22));
     }
     // Name plate between the outfit column and the menu strip.
-    Text(p, QRectF(40, 318, 172, 30), QStringLiteral("ZORVEX"), 24, true, kText, Qt::AlignCenter);
-    Text(p, QRectF(40, 344, 172, 16), QStringLiteral("outfit planner"), 11, false,
+    Panel(p, QRectF(40.5, 316.5, 172, 44), 10, QColor(70, 56, 150));
+    Text(p, QRectF(40, 316, 172, 30), QStringLiteral("ZORVEX"), 22, true, kText, Qt::AlignCenter);
+    Text(p, QRectF(40, 341, 172, 16), QStringLiteral("outfit planner"), 11, false,
          QColor(200, 190, 250), Qt::AlignCenter);
     return image;
 }
@@ -999,9 +1000,10 @@ QImage Splash() {
             (void)g;
             p.restore();
         };
-        wear(Gender::Male, QPointF(150, 326), shop[0].items[11], shop[1].items[16],
+        // Outfits without tall hats, so nothing reaches up into the two notes above.
+        wear(Gender::Male, QPointF(150, 326), shop[0].items[12], shop[1].items[16],
              shop[2].items[6], shop[6].items[2]);
-        wear(Gender::Female, QPointF(200, 326), shop[3].items[26], shop[4].items[16],
+        wear(Gender::Female, QPointF(200, 326), shop[3].items[6], shop[4].items[16],
              shop[5].items[8], shop[6].items[11]);
     }
     // Everything outside the outline is the exact cut-out colour, nothing inside is.
@@ -1082,7 +1084,7 @@ QImage CalculatorBackground(bool advanced) {
                                         {"Required playtime", "hours", false}};
     const QList<Column> columns =
         advanced ? QList<Column>{{8, 8, 316, 184, 91, "Your figures", advancedInputs, true},
-                                 {332, 8, 300, 184, 91, "Results", advancedResults, false}}
+                                 {332, 8, 300, 176, 78, "Results", advancedResults, false}}
                  : QList<Column>{{10, 8, 380, 204, 111, "Your figures", basicInputs, true},
                                  {10, 180, 380, 204, 111, "Results", basicResults, false}};
     QImage image = advanced ? Blank(640, 330) : Blank(400, 364);
@@ -1099,8 +1101,8 @@ QImage CalculatorBackground(bool advanced) {
              kGold);
         int y = c.y + 30;
         for (const Row& row : c.rows) {
-            Text(p, QRectF(c.x + 12, y, c.fieldX - 16, 21), QString::fromLatin1(row.label), 12,
-                 false, kText);
+            Text(p, QRectF(c.x + 12, y, c.fieldX - 16, 21), QString::fromLatin1(row.label),
+                 c.fieldX < 200 ? 11 : 12, false, kText);
             const int fx = c.x + c.fieldX;
             if (row.picture) {
                 Well(p, QRectF(fx - 0.5, y - 0.5, 44, 44), QColor(28, 26, 44));
