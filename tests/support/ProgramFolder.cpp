@@ -12,14 +12,17 @@ namespace fs = std::filesystem;
 namespace zvtest {
 namespace {
 
-fs::path EnvPath(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? fs::path(value) : fs::path();
+// A folder the build told the tests about: from the environment, else as built in.
+fs::path BuildFolder(const char* variable, const char* builtIn) {
+    const char* value = std::getenv(variable);
+    return fs::path(value && *value ? value : builtIn);
 }
 
 } // namespace
 
-fs::path ProgramFolder::assembled() { return EnvPath("ZORVEX_PROGRAM_DIR"); }
+fs::path ProgramFolder::assembled() {
+    return BuildFolder("ZORVEX_PROGRAM_DIR", ZORVEX_DEFAULT_PROGRAM_DIR);
+}
 
 ProgramFolder::ProgramFolder(Contents contents) {
     std::string pattern = (fs::temp_directory_path() / "zorvex-test-XXXXXX").string();
@@ -37,7 +40,7 @@ ProgramFolder::ProgramFolder(Contents contents) {
                      fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         }
     }
-    const fs::path userFiles = EnvPath("ZORVEX_SOURCE_DIR") / "assets" / "userdata";
+    const fs::path userFiles = BuildFolder("ZORVEX_SOURCE_DIR", ZORVEX_DEFAULT_SOURCE_DIR) / "assets" / "userdata";
     if (fs::exists(userFiles)) {
         for (const auto& entry : fs::directory_iterator(userFiles))
             fs::copy_file(entry.path(), m_path / "data" / entry.path().filename(),
