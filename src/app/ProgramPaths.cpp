@@ -54,12 +54,14 @@ struct TempFolder {
     // Never falls back to a shared folder itself: the codec writes fixed file names here, and
     // in a folder other users can write to those names could be planted as links.
     TempFolder() {
+        // The user's runtime folder first: private to the user and usually in memory, which
+        // keeps the two temporary pictures of every item click off the disk.
         std::vector<std::filesystem::path> bases;
+        if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
+            bases.emplace_back(runtime);
         std::error_code ec;
         std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
         bases.push_back(ec ? std::filesystem::path("/tmp") : temp);
-        if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
-            bases.emplace_back(runtime);
         bases.push_back(Folder());
         for (const auto& base : bases) {
             std::string pattern = (base / "zorvex-XXXXXX").string();
