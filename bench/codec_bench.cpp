@@ -302,6 +302,9 @@ class PairReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs) {
+            // With repetitions, the median stands for the run.
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "median")
+                continue;
             const auto it = r.counters.find("bytes_per_second");
             if (it != r.counters.end() && !r.error_occurred)
                 speed_[r.run_name.function_name] = it->second.value;
