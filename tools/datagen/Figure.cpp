@@ -1,5 +1,7 @@
 #include "Figure.h"
 
+#include "Shapes.h"
+
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QtMath>
@@ -23,27 +25,6 @@ struct Ctx {
     QColor skin() const { return mannequin ? kDummy : kSkin; }
 };
 
-QPainterPath Poly(std::initializer_list<QPointF> points) {
-    QPainterPath path;
-    bool first = true;
-    for (const QPointF& pt : points) {
-        if (first) {
-            path.moveTo(pt);
-            first = false;
-        } else {
-            path.lineTo(pt);
-        }
-    }
-    path.closeSubpath();
-    return path;
-}
-
-QPainterPath Ellipse(double cx, double cy, double rx, double ry) {
-    QPainterPath path;
-    path.addEllipse(QPointF(cx, cy), rx, ry);
-    return path;
-}
-
 QPainterPath RoundRect(double x1, double y1, double x2, double y2, double r) {
     QPainterPath path;
     path.addRoundedRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)), r, r);
@@ -58,30 +39,6 @@ QPainterPath Mirror(const QPainterPath& path) {
 QPainterPath Both(const QPainterPath& left) {
     QPainterPath path = left;
     path.addPath(Mirror(left));
-    return path;
-}
-
-QPainterPath Star(double cx, double cy, double outer, double inner, int points = 5) {
-    QPainterPath path;
-    for (int i = 0; i < points * 2; ++i) {
-        const double r = (i % 2) ? inner : outer;
-        const double a = -M_PI / 2 + i * M_PI / points;
-        const QPointF pt(cx + r * std::cos(a), cy + r * std::sin(a));
-        if (i == 0) {
-            path.moveTo(pt);
-        } else {
-            path.lineTo(pt);
-        }
-    }
-    path.closeSubpath();
-    return path;
-}
-
-QPainterPath Heart(double cx, double cy, double s) {
-    QPainterPath path;
-    path.moveTo(cx, cy + s * 0.9);
-    path.cubicTo(cx - s * 1.4, cy - s * 0.1, cx - s * 0.7, cy - s * 1.2, cx, cy - s * 0.45);
-    path.cubicTo(cx + s * 0.7, cy - s * 1.2, cx + s * 1.4, cy - s * 0.1, cx, cy + s * 0.9);
     return path;
 }
 
@@ -113,12 +70,6 @@ void Stroke(Ctx& c, const QPainterPath& path, const QColor& colour, double width
 void Band(Ctx& c, const QPainterPath& path, const QColor& colour, double width) {
     Stroke(c, path, kInk, width + 2 * c.ink);
     Stroke(c, path, colour, width);
-}
-
-QPainterPath Line(QPointF a, QPointF b) {
-    QPainterPath path(a);
-    path.lineTo(b);
-    return path;
 }
 
 // ---------------------------------------------------------------- heads
