@@ -14,6 +14,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace zv {
 
 namespace {
@@ -71,27 +74,38 @@ std::vector<std::uint8_t> ReadWhole(const std::string& path, std::size_t limit =
 // Replaces `path` with `data`: written beside it first and renamed over it, so a failed
 // write never leaves a half file under the real name.
 void WriteWhole(const std::string& path, std::span<const std::uint8_t> data) {
-    const fs::path target(path);
-    std::random_device rd;
-    const fs::path temp = fs::path(path + ".zvtmp" + std::to_string(rd() % 1000000));
-    {
-        errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw FileError(ErrnoText(errno));
-        out.write(reinterpret_cast<const char*>(data.data()),
-                  static_cast<std::streamsize>(data.size()));
-        out.flush();
-        if (!out) {
-            const int err = errno;
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            throw FileError(ErrnoText(err));
-        }
+    // A new, exclusively created name beside the target: nothing planted under a guessable
+    // name can be written through.
+    std::string temp = path + ".zvtmpXXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        throw FileError(ErrnoText(errno));
+    auto fail = [&](int err) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw FileError(ErrnoText(err));
+    };
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    const std::uint8_t* next = data.data();
+    std::size_t left = data.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, next, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            fail(written < 0 ? errno : ENOSPC);
+        next += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        throw FileError(ErrnoText(err));
     }
     std::error_code ec;
-    fs::rename(temp, target, ec);
+    fs::rename(temp, fs::path(path), ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
