@@ -1,3 +1,5 @@
 #include "app/ui/Application.h"
 
-int main(int argc, char** argv) { return zv::RunZorvex(argc, argv); }
+int main(int argc, char** argv) {
+    return zv::RunZorvex(argc, argv);
+}

@@ -6,8 +6,8 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <initializer_list>
 #include <fcntl.h>
+#include <initializer_list>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -12,10 +12,9 @@
 #include <random>
 #include <span>
 #include <stdexcept>
-#include <vector>
-
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zv {
 

@@ -40,7 +40,8 @@ ProgramFolder::ProgramFolder(Contents contents) {
                      fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         }
     }
-    const fs::path userFiles = BuildFolder("ZORVEX_SOURCE_DIR", ZORVEX_DEFAULT_SOURCE_DIR) / "assets" / "userdata";
+    const fs::path userFiles =
+        BuildFolder("ZORVEX_SOURCE_DIR", ZORVEX_DEFAULT_SOURCE_DIR) / "assets" / "userdata";
     if (fs::exists(userFiles)) {
         for (const auto& entry : fs::directory_iterator(userFiles))
             fs::copy_file(entry.path(), m_path / "data" / entry.path().filename(),
@@ -53,7 +54,9 @@ ProgramFolder::~ProgramFolder() {
     fs::remove_all(m_path, ec);
 }
 
-void ProgramFolder::activate() const { zv::SetProgramFolder(m_path); }
+void ProgramFolder::activate() const {
+    zv::SetProgramFolder(m_path);
+}
 
 std::string ProgramFolder::read(const std::string& relative) const {
     std::ifstream in(file(relative), std::ios::binary);

@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QWidget>
 #include <QSocketNotifier>
+#include <QWidget>
 #include <csignal>
 #include <memory>
 #include <sys/socket.h>
@@ -52,8 +52,7 @@ int RunZorvex(int argc, char** argv) {
 
     std::unique_ptr<QSocketNotifier> signalNotifier;
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
-        signalNotifier =
-            std::make_unique<QSocketNotifier>(g_signalPipe[1], QSocketNotifier::Read);
+        signalNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[1], QSocketNotifier::Read);
         QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &form, [&form] {
             char byte = 0;
             [[maybe_unused]] const auto got = ::read(g_signalPipe[1], &byte, 1);

@@ -23,7 +23,9 @@ void ImageControl::setPicture(const QPixmap& picture) {
     resize(picture.isNull() ? m_designSize : picture.size());
 }
 
-void ImageControl::clearPicture() { setPicture(QPixmap()); }
+void ImageControl::clearPicture() {
+    setPicture(QPixmap());
+}
 
 void ImageControl::moveTwips(int left, int top) {
     m_leftTwips = left;

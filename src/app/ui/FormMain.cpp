@@ -3,8 +3,8 @@
 #include "app/AtomicFile.h"
 #include "app/ProgramPaths.h"
 #include "app/Random.h"
-#include "app/SingleInstance.h"
 #include "app/Settings.h"
+#include "app/SingleInstance.h"
 #include "app/ui/MessageBox.h"
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
@@ -87,7 +87,9 @@ FormMain::FormMain(QWidget* parent)
 
 FormMain::~FormMain() = default;
 
-void FormMain::SetInstanceLockPath(const QString& path) { InstanceLockPath() = path; }
+void FormMain::SetInstanceLockPath(const QString& path) {
+    InstanceLockPath() = path;
+}
 
 void FormMain::buildClient() {
     auto* client = new QWidget(this);
@@ -165,8 +167,7 @@ void FormMain::buildClient() {
     c.picboxSave->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     c.picboxSave->hide();
 
-    const QString tempUcc =
-        QString::fromStdString((PrivateTempFolder() / "tmp.ucc").string());
+    const QString tempUcc = QString::fromStdString((PrivateTempFolder() / "tmp.ucc").string());
     auto hiddenText = [client](const char* name, const QString& text) {
         auto* edit = new QLineEdit(text, client);
         edit->setObjectName(QString::fromLatin1(name));
@@ -197,10 +198,10 @@ void FormMain::buildPreview(QWidget* client) {
         ImageControl** control;
         const char* name;
     };
-    const Bar bars[] = {{&c.imgStars, "imgStars"},         {&c.imgShield, "imgShield"},
-                        {&c.imgdelay1, "imgdelay1"},       {&c.imgAttack, "imgAttack"},
-                        {&c.imgHearts, "imgHearts"},       {&c.imgDelay2, "imgDelay2"},
-                        {&c.imgShovel, "imgShovel"},       {&c.imgShieldRe, "imgShieldRe"}};
+    const Bar bars[] = {{&c.imgStars, "imgStars"},   {&c.imgShield, "imgShield"},
+                        {&c.imgdelay1, "imgdelay1"}, {&c.imgAttack, "imgAttack"},
+                        {&c.imgHearts, "imgHearts"}, {&c.imgDelay2, "imgDelay2"},
+                        {&c.imgShovel, "imgShovel"}, {&c.imgShieldRe, "imgShieldRe"}};
     for (int row = 0; row < 8; ++row) {
         *bars[row].control = new ImageControl(QString::fromLatin1(bars[row].name), box, 136 * 15,
                                               (22 + 13 * row) * 15, 180, 165);
@@ -238,8 +239,7 @@ void FormMain::buildPreview(QWidget* client) {
         {&c.imgNegativeShieldRegen, "imgNegativeShieldRegen", "\\graphics\\neg-shieldregen.gif",
          7}};
     for (const Marker& marker : markers) {
-        ImageControl* control =
-            layer(marker.name, 122 * 15, (22 + 13 * marker.row) * 15, 195, 165);
+        ImageControl* control = layer(marker.name, 122 * 15, (22 + 13 * marker.row) * 15, 195, 165);
         control->setPicture(ProgramPicture(marker.picture));
         control->hide();
         *marker.control = control;
@@ -336,9 +336,9 @@ bool FormMain::Form_Load() {
     WardrobePickPending = false;
     // 4.
     const double version = SettingValue("Zorvex", "Version");
-    InstalledVersion = static_cast<int16_t>(std::clamp(
-        version, static_cast<double>(std::numeric_limits<int16_t>::min()),
-        static_cast<double>(std::numeric_limits<int16_t>::max())));
+    InstalledVersion = static_cast<int16_t>(
+        std::clamp(version, static_cast<double>(std::numeric_limits<int16_t>::min()),
+                   static_cast<double>(std::numeric_limits<int16_t>::max())));
     // 5.
     if (isAnotherInstanceRunning()) {
         ShowMessage(this, QStringLiteral("An instance of the program is already running!"),
@@ -395,7 +395,9 @@ void FormMain::RefreshSlotCaptions() {
     // The save slots fill their captions here once they exist.
 }
 
-void FormMain::LoadItemLists() { m_planner->LoadItemLists(); }
+void FormMain::LoadItemLists() {
+    m_planner->LoadItemLists();
+}
 
 void FormMain::ApplyWardrobePick() {
     // The wardrobe puts its picked item on here once it exists.

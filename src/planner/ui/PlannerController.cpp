@@ -104,8 +104,7 @@ void PlannerController::LoadItemLists() {
         list->setEditText(caption); // adding entries must not choose one
     }
     if (!problems.isEmpty())
-        ShowMessage(m_window, QString(), problems.join(QStringLiteral("\n")),
-                    MessageIcon::Warning);
+        ShowMessage(m_window, QString(), problems.join(QStringLiteral("\n")), MessageIcon::Warning);
 }
 
 void PlannerController::ItemClick(const ItemFamily& family) {
@@ -165,8 +164,8 @@ void PlannerController::UpdateTotals() {
     StoreTotals(totals);
 
     const std::pair<std::string_view, ImageControl*> bars[] = {
-        {"imgStars", c.imgStars},   {"imgShield", c.imgShield}, {"imgdelay1", c.imgdelay1},
-        {"imgAttack", c.imgAttack}, {"imgHearts", c.imgHearts}, {"imgDelay2", c.imgDelay2},
+        {"imgStars", c.imgStars},   {"imgShield", c.imgShield},    {"imgdelay1", c.imgdelay1},
+        {"imgAttack", c.imgAttack}, {"imgHearts", c.imgHearts},    {"imgDelay2", c.imgDelay2},
         {"imgShovel", c.imgShovel}, {"imgShieldRe", c.imgShieldRe}};
     auto find = [](const auto& table, std::string_view name) -> ImageControl* {
         for (const auto& [controlName, control] : table) {
@@ -246,8 +245,8 @@ void PlannerController::GenderBox_Click() {
     c.load->menuAction()->setEnabled(true);
 }
 
-void PlannerController::shopPictureMouseUp(int16_t slot, ImageControl* picture, int button,
-                                           int x, int y) {
+void PlannerController::shopPictureMouseUp(int16_t slot, ImageControl* picture, int button, int x,
+                                           int y) {
     if (button != 2)
         return;
     WardrobeSlot = slot;
@@ -257,8 +256,7 @@ void PlannerController::shopPictureMouseUp(int16_t slot, ImageControl* picture, 
 void PlannerController::imgSaveZone1_MouseUp(int button, int x, int y) {
     if (button != 2)
         return;
-    c.savezone1->popup(
-        c.imgSaveZone1->mapToGlobal(QPoint(x / kTwipsPerPixel, y / kTwipsPerPixel)));
+    c.savezone1->popup(c.imgSaveZone1->mapToGlobal(QPoint(x / kTwipsPerPixel, y / kTwipsPerPixel)));
 }
 
 } // namespace zv

@@ -58,9 +58,12 @@ constexpr MusicState kSilent{true, false, false, false, true, true};
 
 MusicState StateOf(FormMain& form) {
     auto& c = form.controls();
-    return {c.soundon->isEnabled(),      c.soundoff->isEnabled(),
-            c.imgSoundOn->isVisibleTo(&form), c.imgSoundOn->isEnabled(),
-            c.imgSoundOff->isVisibleTo(&form), c.imgSoundOff->isEnabled()};
+    return {c.soundon->isEnabled(),
+            c.soundoff->isEnabled(),
+            c.imgSoundOn->isVisibleTo(&form),
+            c.imgSoundOn->isEnabled(),
+            c.imgSoundOff->isVisibleTo(&form),
+            c.imgSoundOff->isEnabled()};
 }
 
 TEST_F(FormMainTest, LayoutCarriesEveryControlAtItsPlace) {
@@ -88,11 +91,26 @@ TEST_F(FormMainTest, LayoutCarriesEveryControlAtItsPlace) {
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->geometry(), place.rect) << place.name;
     }
-    for (const char* name : {"imageHelm", "imageArmor", "imageGoggles", "imageAccessories",
-                             "imgSoundOn", "imgSoundOff", "imgRandom", "imageEmpty",
-                             "imgAvatarBase", "imgCoverUp", "imgSpecial", "imgSaveZone1",
-                             "imgNegativeShieldRegen", "imgdelay1", "imgShieldRe", "Text1",
-                             "Text2", "Text4", "TrayIcon1", "Inet1"})
+    for (const char* name : {"imageHelm",
+                             "imageArmor",
+                             "imageGoggles",
+                             "imageAccessories",
+                             "imgSoundOn",
+                             "imgSoundOff",
+                             "imgRandom",
+                             "imageEmpty",
+                             "imgAvatarBase",
+                             "imgCoverUp",
+                             "imgSpecial",
+                             "imgSaveZone1",
+                             "imgNegativeShieldRegen",
+                             "imgdelay1",
+                             "imgShieldRe",
+                             "Text1",
+                             "Text2",
+                             "Text4",
+                             "TrayIcon1",
+                             "Inet1"})
         EXPECT_NE(form.findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_EQ(form.controls().labelTotalCost->text(), QStringLiteral("0"));
     EXPECT_EQ(form.controls().Text1->text(), form.controls().Text2->text());

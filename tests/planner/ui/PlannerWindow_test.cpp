@@ -99,8 +99,8 @@ TEST_F(PlannerWindowTest, StartsWithNoGenderHiddenListsAndZeroTotals) {
     for (const ItemFamily& family : ItemFamilies) {
         zv::ItemList* list = planner().listFor(family);
         EXPECT_FALSE(list->isVisibleTo(form.get())) << family.ListName;
-        EXPECT_EQ(list->editText(), QString::fromLatin1(family.Caption.data(),
-                                                         qsizetype(family.Caption.size())));
+        EXPECT_EQ(list->editText(),
+                  QString::fromLatin1(family.Caption.data(), qsizetype(family.Caption.size())));
         EXPECT_GE(list->count(), 30) << family.ListName;
     }
     EXPECT_EQ(c().labelTotalCost->text(), QStringLiteral("0"));
@@ -154,8 +154,8 @@ TEST_F(PlannerWindowTest, ThePreviewIsTheLayersStackedInOrder) {
     {
         QPainter painter(&expected);
         for (int row = 0; row < 8; ++row) {
-            const zv::ImageControl* bars[] = {c().imgStars,  c().imgShield, c().imgdelay1,
-                                              c().imgAttack, c().imgHearts, c().imgDelay2,
+            const zv::ImageControl* bars[] = {c().imgStars,  c().imgShield,  c().imgdelay1,
+                                              c().imgAttack, c().imgHearts,  c().imgDelay2,
                                               c().imgShovel, c().imgShieldRe};
             painter.drawImage(QPoint(136, 22 + 13 * row), shown(bars[row]));
         }
@@ -201,8 +201,8 @@ TEST_F(PlannerWindowTest, SwitchingGenderResetsOutfitListsCaptionsAndAnchor) {
     for (const zv::ImageControl* layer : {c().imgHelmet, c().imgArmor, c().imgGoggles,
                                           c().imgAccessories, c().imgSpecial, c().imgAvatarBase})
         EXPECT_EQ(layer->pos(), QPoint(24, 31)) << layer->objectName().toStdString();
-    for (const zv::ImageControl* cleared : {c().imgMobile, c().imageHelm, c().imageArmor,
-                                            c().imgGoggles, c().imgAccessories})
+    for (const zv::ImageControl* cleared :
+         {c().imgMobile, c().imageHelm, c().imageArmor, c().imgGoggles, c().imgAccessories})
         EXPECT_FALSE(cleared->hasPicture()) << cleared->objectName().toStdString();
     EXPECT_EQ(c().labelTotalCost->text(), QStringLiteral("0"));
     EXPECT_EQ(c().lblAvatarEfficiency->text(), QStringLiteral("0"));
