@@ -117,42 +117,58 @@ void CipherState::EncryptInPlace(std::uint8_t* data, std::size_t size) {
     Store(r);
 }
 
-// A decrypting run knows every feedback byte in advance, so the three generators need not wait
-// for each other: each one runs over a block on its own, a short loop whose only chain is its
-// own counter. The tables are used single here, with sums reduced by look-up, and the copies
+// A decrypting run knows every feedback byte in advance (it is the previous ciphertext byte), so
+// the three generators need not wait for each other. Each pass of the loop steps generator A on
+// byte i, B on byte i - 1 and C on byte i - 2: three independent chains that the processor runs
+// side by side. The tables are used single here, with sums reduced by look-up, and the copies
 // are brought up to date before the next byte-wise use.
 void CipherState::DecryptInPlace(std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return;
     Registers r = Load();
-    std::uint8_t feedback = Feedback_;
-    constexpr std::size_t kBlock = 1024;
-    std::uint8_t s1[kBlock];
-    std::uint8_t s12[kBlock];
-    for (std::size_t pos = 0; pos < size; pos += kBlock) {
-        const std::size_t n = size - pos < kBlock ? size - pos : kBlock;
-        std::uint8_t* block = data + pos;
-        int ia = r.ia, sa = r.sa;
-        s1[0] = static_cast<std::uint8_t>(StageSingle(r.a, kModA, ia, sa, feedback));
-        for (std::size_t i = 1; i < n; ++i)
-            s1[i] = static_cast<std::uint8_t>(StageSingle(r.a, kModA, ia, sa, block[i - 1]));
-        r.ia = ia;
-        r.sa = sa;
-        int ib = r.ib, sb = r.sb;
-        for (std::size_t i = 0; i < n; ++i)
-            s12[i] = static_cast<std::uint8_t>(s1[i] + StageSingle(r.b, kModB, ib, sb, s1[i]));
-        r.ib = ib;
-        r.sb = sb;
-        int ic = r.ic, sc = r.sc;
-        feedback = block[n - 1];
-        for (std::size_t i = 0; i < n; ++i) {
-            const int s2 = static_cast<std::uint8_t>(s12[i] - s1[i]);
-            block[i] ^= static_cast<std::uint8_t>(s12[i] + StageSingle(r.c, kModC, ic, sc, s2));
+    int ia = r.ia, sa = r.sa, ib = r.ib, sb = r.sb, ic = r.ic, sc = r.sc;
+    const std::uint8_t lastCipher = data[size - 1];
+    auto stageA = [&](int in) {
+        return StageSingle(r.a, kModA, ia, sa, in);
+    };
+    auto stageB = [&](int in) {
+        return StageSingle(r.b, kModB, ib, sb, in);
+    };
+    auto stageC = [&](int in) {
+        return StageSingle(r.c, kModC, ic, sc, in);
+    };
+    auto finish = [](std::uint8_t& byte, int s1, int s2, int s3) {
+        byte ^= static_cast<std::uint8_t>(s1 + s2 + s3);
+    };
+
+    int s1Next = stageA(Feedback_); // stage 1 of byte 0, waiting for stage 2
+    if (size == 1) {
+        const int s2 = stageB(s1Next);
+        finish(data[0], s1Next, s2, stageC(s2));
+    } else {
+        int s1Last = s1Next; // stages 1 and 2 of the byte waiting for stage 3
+        int s2Last = stageB(s1Next);
+        s1Next = stageA(data[0]);
+        for (std::size_t i = 2; i < size; ++i) {
+            const int a = stageA(data[i - 1]);
+            const int b = stageB(s1Next);
+            const int c = stageC(s2Last);
+            finish(data[i - 2], s1Last, s2Last, c);
+            s1Last = s1Next;
+            s2Last = b;
+            s1Next = a;
         }
-        r.ic = ic;
-        r.sc = sc;
+        const int b = stageB(s1Next);
+        finish(data[size - 2], s1Last, s2Last, stageC(s2Last));
+        finish(data[size - 1], s1Next, b, stageC(b));
     }
-    Feedback_ = feedback;
+    r.ia = ia;
+    r.sa = sa;
+    r.ib = ib;
+    r.sb = sb;
+    r.ic = ic;
+    r.sc = sc;
+    Feedback_ = lastCipher;
     Store(r);
     mirrored_ = false;
 }

@@ -139,3 +139,21 @@ TEST(Cipher, MixedRunsAndBytesMatchBytesAlone) {
 }
 
 } // namespace
+
+// Runs of every short length, one after the other, decipher as the byte form does.
+TEST(Cipher, ShortRunsMatchBytesAlone) {
+    std::string plain;
+    for (int i = 0; i < 200; ++i)
+        plain += static_cast<char>(i * 13 + 5);
+    const auto cipher = Encrypt(kProgramKey, "second", plain);
+    CipherState c;
+    c.PrepareKey(kProgramKey, "second");
+    std::vector<std::uint8_t> data = cipher;
+    std::size_t pos = 0;
+    for (std::size_t run = 1; pos + run <= data.size(); ++run) {
+        c.DecryptInPlace(data.data() + pos, run);
+        pos += run;
+    }
+    c.DecryptInPlace(data.data() + pos, data.size() - pos);
+    EXPECT_EQ(std::string(data.begin(), data.end()), plain);
+}
