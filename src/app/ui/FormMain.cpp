@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QNetworkAccessManager>
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
 
 namespace zv {
@@ -61,6 +62,14 @@ QAction* AddEntry(QMenu* menu, const char* name, const char* caption,
 
 void AddSeparator(QMenu* menu, const char* name) {
     menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+// Closes, in this order, those of the windows that are open; each runs its own closing.
+void CloseWindows(std::initializer_list<QPointer<QWidget>> windows) {
+    for (const QPointer<QWidget>& window : windows) {
+        if (window)
+            window->close();
+    }
 }
 
 } // namespace
@@ -346,11 +355,7 @@ bool FormMain::Form_Load() {
                     MessageIcon::Critical);
         m_unloaded = true; // nothing was started, so there is nothing to shut down
         c.TrayIcon1->HideIcon();
-        for (QWidget* window : {formBasic.data(), formSaveName.data(), FormAdv.data(),
-                                formProperties.data(), formWardrobe.data()}) {
-            if (window)
-                window->close();
-        }
+        CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe});
         close();
         return false;
     }
@@ -430,11 +435,7 @@ void FormMain::Form_Resize() {
     // Without a notification area the window would be lost for good: it stays on the taskbar.
     if (!TrayIcon::available())
         return;
-    for (QWidget* window : {formBasic.data(), formSaveName.data(), FormAdv.data(),
-                            formProperties.data(), formWardrobe.data()}) {
-        if (window)
-            window->close();
-    }
+    CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe});
     if (c.TrayIcon1->ShowIcon())
         hide();
 }
@@ -459,11 +460,7 @@ void FormMain::Form_Unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
-    for (QWidget* window :
-         {formBasic.data(), formSaveName.data(), FormAdv.data(), formWardrobe.data()}) {
-        if (window)
-            window->close();
-    }
+    CloseWindows({formBasic, formSaveName, FormAdv, formWardrobe});
     c.TrayIcon1->HideIcon();
     FSOUND_Close();
     emit unloaded();

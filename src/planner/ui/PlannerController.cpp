@@ -55,6 +55,24 @@ PlannerController::PlannerController(MainControls& controls, QWidget* window)
     }
     connect(c.imgSaveZone1, &ImageControl::MouseUp, this,
             [this](int button, int, int x, int y) { imgSaveZone1_MouseUp(button, x, y); });
+
+    // The controls the tables name, looked up once.
+    for (const ItemFamily& family : ItemFamilies) {
+        for (std::string_view name : {family.ShopPicture, family.Layer})
+            m_pictures.emplace(name, pictureControl(name));
+    }
+    for (size_t i = 0; i < StatDisplays.size(); ++i) {
+        const StatDisplay& stat = StatDisplays[i];
+        m_stats[i] = {&stat, pictureControl(stat.BarName), pictureControl(stat.MarkerName)};
+    }
+}
+
+ImageControl* PlannerController::pictureControl(std::string_view name) const {
+    if (const auto found = m_pictures.find(name); found != m_pictures.end())
+        return found->second;
+    ImageControl* control = m_window->findChild<ImageControl*>(Latin1(name));
+    Q_ASSERT(control);
+    return control;
 }
 
 ItemList* PlannerController::listFor(const ItemFamily& family) const {
@@ -122,10 +140,8 @@ void PlannerController::ItemClick(const ItemFamily& family) {
         if (!bytes)
             return;
         const QPixmap picture = PixmapFromBytes(*bytes);
-        if (picture.isNull())
-            return;
-        if (auto* control = m_window->findChild<ImageControl*>(Latin1(controlName)))
-            control->setPicture(picture);
+        if (!picture.isNull())
+            pictureControl(controlName)->setPicture(picture);
     };
     show(family.ShopPicture, outcome.ItemPicture);
     show(family.Layer, outcome.PreviewPicture);
@@ -147,43 +163,19 @@ const QPixmap& PlannerController::barPicture(int number) {
 }
 
 void PlannerController::UpdateTotals() {
-    const std::pair<std::string_view, ImageControl*> markers[] = {
-        {"imgNegativeStar", c.imgNegativeStar},
-        {"imgNegativeArmor", c.imgNegativeArmor},
-        {"imgNegativeDelay", c.imgNegativeDelay},
-        {"imgNegativeAttack", c.imgNegativeAttack},
-        {"imgNegativeHeart", c.imgNegativeHeart},
-        {"imgNegativeDelay2", c.imgNegativeDelay2},
-        {"imgNegativeShovel", c.imgNegativeShovel},
-        {"imgNegativeShieldRegen", c.imgNegativeShieldRegen}};
-    for (const auto& marker : markers)
-        marker.second->hide();
+    for (const StatControls& stat : m_stats)
+        stat.marker->hide();
 
     const PlannerTotals totals =
         ComputeTotals(HelmetEffects, ArmorEffects, GogglesEffects, AccessoryEffects);
     StoreTotals(totals);
 
-    const std::pair<std::string_view, ImageControl*> bars[] = {
-        {"imgStars", c.imgStars},   {"imgShield", c.imgShield},    {"imgdelay1", c.imgdelay1},
-        {"imgAttack", c.imgAttack}, {"imgHearts", c.imgHearts},    {"imgDelay2", c.imgDelay2},
-        {"imgShovel", c.imgShovel}, {"imgShieldRe", c.imgShieldRe}};
-    auto find = [](const auto& table, std::string_view name) -> ImageControl* {
-        for (const auto& [controlName, control] : table) {
-            if (controlName == name)
-                return control;
-        }
-        return nullptr;
-    };
-    for (const StatDisplay& stat : StatDisplays) {
-        const int16_t total = totals.*(stat.Total);
-        if (const auto number = BarPictureNumber(total)) {
-            if (ImageControl* bar = find(bars, stat.BarName))
-                bar->setPicture(barPicture(*number));
-        }
-        if (ShowsNegativeMarker(total)) {
-            if (ImageControl* marker = find(markers, stat.MarkerName))
-                marker->show();
-        }
+    for (const StatControls& stat : m_stats) {
+        const int16_t total = totals.*(stat.display->Total);
+        if (const auto number = BarPictureNumber(total))
+            stat.bar->setPicture(barPicture(*number));
+        if (ShowsNegativeMarker(total))
+            stat.marker->show();
     }
     c.labelTotalCost->setText(Latin1(CostLabelText(totals.TotalCost)));
     c.lblAvatarEfficiency->setText(Latin1(EfficiencyLabelText(AvatarEfficiency(totals))));

@@ -2,10 +2,12 @@
 // The planner on the main window: item lists, item selection, totals and the composed preview.
 #include "planner/ItemEffects.h"
 #include "planner/ItemFamily.h"
+#include "planner/Totals.h"
 
 #include <QObject>
 #include <QPixmap>
 #include <QString>
+#include <array>
 #include <functional>
 #include <map>
 #include <set>
@@ -64,12 +66,21 @@ private:
     void shopPictureMouseUp(int16_t slot, ImageControl* picture, int button, int x, int y);
     void imgSaveZone1_MouseUp(int button, int x, int y);
     const QPixmap& barPicture(int number);
+    // The window's picture control of that name.
+    ImageControl* pictureControl(std::string_view name) const;
     void reportOnce(const std::string& error);
 
     MainControls& c;
     QWidget* m_window;
     std::string m_imageKey;
     std::map<std::string_view, ItemList*> m_lists;
+    std::map<std::string_view, ImageControl*> m_pictures;
+    struct StatControls {
+        const StatDisplay* display = nullptr;
+        ImageControl* bar = nullptr;
+        ImageControl* marker = nullptr;
+    };
+    std::array<StatControls, 8> m_stats{};
     std::map<int, QPixmap> m_barPictures;
     std::set<std::string> m_reported;
 };
