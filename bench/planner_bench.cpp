@@ -6,7 +6,7 @@
 //   planner_bench [--program-dir=DIR] [--scale-dir=DIR] [benchmark flags]
 // The folders default to the environment variables ZORVEX_PROGRAM_DIR and ZORVEX_SCALE_DIR; the
 // scale set is made with `zorvex-datagen --scale 2000 --out DIR`.
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "planner/Catalog.h"
 #include "planner/ItemFamily.h"
 #include "planner/ItemSelection.h"

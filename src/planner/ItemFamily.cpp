@@ -1,6 +1,6 @@
 #include "planner/ItemFamily.h"
 
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "planner/Catalog.h"
 
 namespace zv {

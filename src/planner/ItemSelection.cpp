@@ -1,6 +1,6 @@
 #include "planner/ItemSelection.h"
 
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include <fstream>
 #include <system_error>

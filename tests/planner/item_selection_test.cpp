@@ -1,5 +1,5 @@
 #include "PlannerFixture.h"
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "codec/ProtectedFile.h"
 #include "planner/ItemFamily.h"
 #include "planner/ItemSelection.h"

@@ -1,6 +1,6 @@
 #include "support/ProgramFolder.h"
 
-#include "app/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include <cstdlib>
 #include <fstream>

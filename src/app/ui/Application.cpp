@@ -1,8 +1,8 @@
 #include "app/ui/Application.h"
 
-#include "app/ProgramPaths.h"
 #include "app/ui/FormMain.h"
-#include "app/ui/MessageBox.h"
+#include "base/ProgramPaths.h"
+#include "base/ui/MessageBox.h"
 
 #include <QApplication>
 #include <QFile>

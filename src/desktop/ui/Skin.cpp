@@ -1,7 +1,7 @@
 #include "desktop/ui/Skin.h"
 
-#include "app/ProgramPaths.h"
-#include "app/Settings.h"
+#include "base/ProgramPaths.h"
+#include "base/Settings.h"
 
 #include <QEvent>
 #include <QFile>

@@ -1,11 +1,11 @@
 #include "planner/ui/PlannerController.h"
 
-#include "app/ProgramPaths.h"
-#include "app/ui/FormMain.h"
-#include "app/ui/MessageBox.h"
+#include "base/ProgramPaths.h"
+#include "base/ui/MessageBox.h"
 #include "planner/ItemSelection.h"
 #include "planner/Totals.h"
 #include "planner/Variables.h"
+#include "planner/ui/MainControls.h"
 #include "storage/WardrobeState.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // The main window's spine: layout, menus, start-up, music, the notification area and shutdown.
-#include "app/Settings.h"
-#include "app/SingleInstance.h"
 #include "app/ui/FormMain.h"
-#include "app/ui/MessageBox.h"
+#include "base/Settings.h"
+#include "base/SingleInstance.h"
+#include "base/ui/MessageBox.h"
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/TrayIcon.h"
 #include "support/ProgramFolder.h"

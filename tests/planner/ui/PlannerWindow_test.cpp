@@ -1,8 +1,8 @@
 // The planner on the main window with the shipped data: gender, item choice, pictures, totals,
 // the composed preview and the pop-up menus.
-#include "app/ProgramPaths.h"
 #include "app/ui/FormMain.h"
-#include "app/ui/MessageBox.h"
+#include "base/ProgramPaths.h"
+#include "base/ui/MessageBox.h"
 #include "planner/Catalog.h"
 #include "planner/ItemSelection.h"
 #include "planner/Totals.h"

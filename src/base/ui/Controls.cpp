@@ -1,4 +1,4 @@
-#include "app/ui/Controls.h"
+#include "base/ui/Controls.h"
 
 #include <QAbstractItemView>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
-#include "app/Settings.h"
+#include "base/Settings.h"
 
-#include "app/AtomicFile.h"
-#include "app/ProgramPaths.h"
+#include "base/AtomicFile.h"
+#include "base/ProgramPaths.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "app/ui/MessageBox.h"
+#include "base/ui/MessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,5 +1,5 @@
-#include "app/AtomicFile.h"
-#include "app/Settings.h"
+#include "base/AtomicFile.h"
+#include "base/Settings.h"
 
 #include <csignal>
 #include <cstdlib>
