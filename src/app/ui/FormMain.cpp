@@ -5,6 +5,7 @@
 #include "base/Random.h"
 #include "base/Settings.h"
 #include "base/SingleInstance.h"
+#include "base/WholeNumber.h"
 #include "base/ui/MessageBox.h"
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
@@ -18,9 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QNetworkAccessManager>
-#include <algorithm>
 #include <initializer_list>
-#include <limits>
 
 namespace zv {
 namespace {
@@ -344,10 +343,7 @@ bool FormMain::Form_Load() {
     // 3.
     WardrobePickPending = false;
     // 4.
-    const double version = SettingValue("Zorvex", "Version");
-    InstalledVersion = static_cast<int16_t>(
-        std::clamp(version, static_cast<double>(std::numeric_limits<int16_t>::min()),
-                   static_cast<double>(std::numeric_limits<int16_t>::max())));
+    InstalledVersion = ConvertToInt16(ReadSetting(SettingsPath(), "Zorvex", "Version")).value_or(0);
     // 5.
     if (isAnotherInstanceRunning()) {
         ShowMessage(this, QStringLiteral("An instance of the program is already running!"),

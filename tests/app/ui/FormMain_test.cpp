@@ -168,11 +168,19 @@ TEST_F(FormMainTest, LoadReadsVersionPreparesTrayAndSetsKey) {
     EXPECT_FALSE(form.controls().TrayIcon1->HideIcon()); // already hidden
 }
 
-TEST_F(FormMainTest, NonNumericVersionReadsAsZero) {
-    setSetting("Zorvex", "Version", "twelve");
-    FormMain form;
-    ASSERT_TRUE(form.Form_Load());
-    EXPECT_EQ(form.InstalledVersion, 0);
+// "Version" is a whole number like every other: a half goes to the even neighbour, and text
+// that is no number or lies beyond 16 bits leaves the version 0.
+TEST_F(FormMainTest, VersionIsReadAsAWholeNumber) {
+    const std::pair<const char*, int> cases[] = {
+        {"12.5", 12}, {"13.5", 14},  {"12.7", 13},   {" 7 ", 7},    {"-2.5", -2}, {"32767", 32767},
+        {"40000", 0}, {"-40000", 0}, {"32767.5", 0}, {"twelve", 0}, {"1e3", 0},   {"", 0}};
+    for (const auto& [text, expected] : cases) {
+        setSetting("Zorvex", "Version", text);
+        FormMain form;
+        ASSERT_TRUE(form.Form_Load());
+        EXPECT_EQ(form.InstalledVersion, expected) << '"' << text << '"';
+        form.close();
+    }
 }
 
 TEST_F(FormMainTest, FailedSoundStartIsReportedAndTheWindowComesUp) {
