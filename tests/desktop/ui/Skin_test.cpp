@@ -208,5 +208,15 @@ TEST(Topmost, FlagMinusOneSetsAnyOtherClears) {
     EXPECT_FALSE(MakeTopmost(nullptr, -1));
 }
 
+TEST(Topmost, AWidgetInsideAWindowCannotBeTopmost) {
+    QWidget window;
+    auto* inner = new QWidget(&window);
+    window.show();
+    EXPECT_FALSE(MakeTopmost(inner, -1));
+    EXPECT_FALSE(inner->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(inner->isWindow());
+    EXPECT_FALSE(MakeTopmost(inner, 0));
+}
+
 } // namespace
 } // namespace zv
