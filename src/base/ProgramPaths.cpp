@@ -1,6 +1,8 @@
 #include "base/ProgramPaths.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -35,18 +37,60 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// The entry of `dir` called `name`: the exact spelling when it exists, otherwise the first
-// entry that differs only in letter case, otherwise `name` as given.
-std::filesystem::path FindEntry(const std::filesystem::path& dir, const std::string& name) {
+// The entries of `dir` that differ from `name` only in letter case (not `name` itself), sorted so
+// that the choice among them does not depend on the order of the folder listing.
+std::vector<std::filesystem::path> CaseVariants(const std::filesystem::path& dir,
+                                                const std::string& name) {
+    std::vector<std::filesystem::path> found;
     std::error_code ec;
-    if (std::filesystem::exists(dir / name, ec))
-        return dir / name;
     for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string candidate = it->path().filename().string();
-        if (EqualsIgnoringCase(candidate, name))
-            return it->path();
+        if (candidate != name && EqualsIgnoringCase(candidate, name))
+            found.push_back(it->path());
     }
-    return dir / name;
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+bool Exists(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+// `parts` from `index` on, below `dir`, when some choice of spellings names something that
+// exists: the exact spelling is tried first, then the others. With both "skin" and "Skin"
+// present, the file asked for is found in whichever of them holds it.
+std::optional<std::filesystem::path> FindExisting(const std::filesystem::path& dir,
+                                                  const std::vector<std::string>& parts,
+                                                  size_t index) {
+    if (index == parts.size())
+        return dir;
+    const std::string& name = parts[index];
+    if (Exists(dir / name)) {
+        if (auto found = FindExisting(dir / name, parts, index + 1))
+            return found;
+    }
+    for (const auto& variant : CaseVariants(dir, name)) {
+        if (auto found = FindExisting(variant, parts, index + 1))
+            return found;
+    }
+    return std::nullopt;
+}
+
+// For a path that does not exist as a whole: each part in the exact spelling when that exists,
+// otherwise the first spelling that differs only in case, otherwise as given (so that a new
+// file can be created there).
+std::filesystem::path FirstSpellings(std::filesystem::path dir,
+                                     const std::vector<std::string>& parts) {
+    for (const std::string& name : parts) {
+        if (Exists(dir / name)) {
+            dir /= name;
+            continue;
+        }
+        const auto variants = CaseVariants(dir, name);
+        dir = variants.empty() ? dir / name : variants.front();
+    }
+    return dir;
 }
 
 struct TempFolder {
@@ -90,17 +134,19 @@ const std::filesystem::path& ProgramFolder() {
 
 std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& base,
                                              std::string_view relative) {
-    std::filesystem::path result = base;
+    std::vector<std::string> parts;
     size_t start = 0;
     while (start <= relative.size()) {
         size_t end = relative.find_first_of("\\/", start);
         if (end == std::string_view::npos)
             end = relative.size();
         if (end > start)
-            result = FindEntry(result, std::string(relative.substr(start, end - start)));
+            parts.emplace_back(relative.substr(start, end - start));
         start = end + 1;
     }
-    return result;
+    if (auto found = FindExisting(base, parts, 0))
+        return *found;
+    return FirstSpellings(base, parts);
 }
 
 std::filesystem::path ProgramPath(std::string_view relative) {

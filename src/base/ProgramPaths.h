@@ -12,7 +12,9 @@ void SetProgramFolder(const std::filesystem::path& folder);
 const std::filesystem::path& ProgramFolder();
 
 // "\data\Female12.dat" -> <program folder>/data/Female12.dat, using the spelling found on disk
-// for every part that exists; parts that do not exist keep the spelling given.
+// for every part that exists; parts that do not exist keep the spelling given. Where several
+// entries differ only in case ("skin" and "Skin"), the one under which the whole path exists
+// wins.
 std::filesystem::path ProgramPath(std::string_view relative);
 
 // The same lookup below any folder (used by tests and tools).

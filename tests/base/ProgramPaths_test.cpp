@@ -35,6 +35,29 @@ TEST(ProgramPaths, NamesAreMatchedWithoutRegardToCase) {
     fs::remove_all(base);
 }
 
+// With "skin" and "Skin" side by side, each file is found in the one that holds it, and a path
+// that exists nowhere keeps the first spelling per part.
+TEST(ProgramPaths, EachFileIsFoundUnderTheSpellingThatHoldsIt) {
+    std::string pattern = (fs::path(::testing::TempDir()) / "zv-paths-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const fs::path base = pattern;
+    fs::create_directories(base / "skin" / "Blue" / "graphics");
+    fs::create_directories(base / "Skin" / "Red");
+    std::ofstream(base / "skin" / "Blue" / "graphics" / "back.gif") << "x";
+    std::ofstream(base / "Skin" / "Red" / "skin.ini") << "x";
+
+    EXPECT_EQ(zv::ResolveCaseInsensitive(base, "\\Skin\\Blue\\graphics\\back.gif"),
+              base / "skin" / "Blue" / "graphics" / "back.gif");
+    EXPECT_EQ(zv::ResolveCaseInsensitive(base, "\\skin\\red\\SKIN.ini"),
+              base / "Skin" / "Red" / "skin.ini");
+    EXPECT_EQ(zv::ResolveCaseInsensitive(base, "\\SKIN\\Blue"), base / "skin" / "Blue");
+    // Nowhere: the exact spelling where it exists, else the first variant in name order.
+    EXPECT_EQ(zv::ResolveCaseInsensitive(base, "\\Skin\\Green\\skin.ini"),
+              base / "Skin" / "Green" / "skin.ini");
+    EXPECT_EQ(zv::ResolveCaseInsensitive(base, "\\SKIN\\Green"), base / "Skin" / "Green");
+    fs::remove_all(base);
+}
+
 TEST(ProgramPaths, PrivateTempFolderIsOursAlone) {
     const fs::path& folder = zv::PrivateTempFolder();
     ASSERT_FALSE(folder.empty());
