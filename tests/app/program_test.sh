@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
 # Runs the assembled program as a real process, in a private copy of its program folder.
 #   program_test.sh second-instance PROGRAM_DIR
-#       a second start is refused with the message and ends; the first one runs on
+#       a second start, from an environment with other runtime and temporary folders, is
+#       refused with the message and ends; the first one runs on
 #   program_test.sh xvfb-smoke PROGRAM_DIR
 #       under Xvfb: the main window maps, a screenshot is taken, the program closes cleanly
+#   program_test.sh foreign-folder-name PROGRAM_DIR
+#       from a program folder whose name is not valid UTF-8 (Latin-1 byte 0xFC), started in
+#       another working folder: it finds its files, complains about nothing, writes nothing there
+#   program_test.sh stale-temp PROGRAM_DIR
+#       a run killed outright leaves its private temporary folder; the next start removes it
+# Each run names its own single-instance lock, so that tests running side by side (and a
+# program the user runs meanwhile) never meet.
 set -euo pipefail
 mode=$1
 assembled=$2
@@ -19,6 +27,7 @@ trap cleanup EXIT
 cp -a "$assembled" "$work/Zorvex"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+export ZORVEX_INSTANCE_LOCK="$work/zorvex.lock"
 export SDL_AUDIODRIVER=dummy
 program="$work/Zorvex/zorvex"
 
@@ -42,18 +51,24 @@ stop_cleanly() {
   [ "$status" -eq 0 ] || fail "the program ended with status $status after a termination request"
 }
 
+# Whether the lock file names process $1 (its first line is the owner's process id).
+lock_held_by() { [ "$(head -n 1 "$ZORVEX_INSTANCE_LOCK" 2>/dev/null)" = "$1" ]; }
+
 case "$mode" in
 second-instance)
   export QT_QPA_PLATFORM=offscreen
   ZORVEX_MESSAGE_LOG="$work/first.log" "$program" &
   first=$!
   pids+=("$first")
-  wait_for 60 test -s "$XDG_RUNTIME_DIR/zorvex.lock" || fail "the first instance never took its lock"
+  wait_for 60 lock_held_by "$first" || fail "the first instance never took its lock"
   sleep 0.5
   cp "$work/Zorvex/data/settings.ini" "$work/settings.before"
 
+  # As if started from a shell whose runtime and temporary folders differ from the desktop's.
+  mkdir -m 700 -p "$work/run2" "$work/tmp2"
   status=0
-  ZORVEX_MESSAGE_LOG="$work/second.log" timeout 60 "$program" || status=$?
+  XDG_RUNTIME_DIR="$work/run2" TMPDIR="$work/tmp2" ZORVEX_MESSAGE_LOG="$work/second.log" \
+    timeout 60 "$program" || status=$?
   [ "$status" -eq 0 ] || fail "the second instance ended with status $status"
   grep -q "^An instance of the program is already running!$" "$work/second.log" \
     || fail "no message title: $(cat "$work/second.log" 2>/dev/null)"
@@ -87,6 +102,45 @@ INNER
   [ -s "$work/screen.xwd" ] || fail "no screenshot"
   if [ -n "${ZORVEX_BINARY_DIR:-}" ]; then cp "$work/screen.xwd" "$ZORVEX_BINARY_DIR/smoke-screen.xwd"; fi
   echo "main window mapped, screenshot taken, program closed cleanly"
+  ;;
+foreign-folder-name)
+  export QT_QPA_PLATFORM=offscreen
+  folder="$work/Zorv"$'\xfc'"x"
+  mv "$work/Zorvex" "$folder"
+  mkdir "$work/elsewhere"
+  cd "$work/elsewhere"
+  ZORVEX_MESSAGE_LOG="$work/messages.log" "$folder/zorvex" &
+  pid=$!
+  pids+=("$pid")
+  wait_for 60 lock_held_by "$pid" || fail "the program never took its lock"
+  # Termination requests are handled once the start-up has run: every message it raised is
+  # in the log by the time the program has ended.
+  stop_cleanly "$pid"
+  [ ! -s "$work/messages.log" ] || fail "messages at start-up: $(cat "$work/messages.log")"
+  [ -z "$(ls -A "$work/elsewhere")" ] || fail "files written in the working folder: $(ls -A "$work/elsewhere")"
+  echo "started from a folder named with byte 0xFC, found its files, wrote nothing elsewhere"
+  ;;
+stale-temp)
+  export QT_QPA_PLATFORM=offscreen
+  "$program" &
+  killed=$!
+  pids+=("$killed")
+  wait_for 60 lock_held_by "$killed" || fail "the first run never took its lock"
+  left=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name "zorvex-$killed-*")
+  [ -n "$left" ] || fail "the first run has no private temporary folder in $XDG_RUNTIME_DIR"
+  kill -KILL "$killed"
+  wait "$killed" 2>/dev/null || true
+  [ -d "$left" ] || fail "the killed run's folder went away by itself"
+
+  "$program" &
+  next=$!
+  pids+=("$next")
+  wait_for 60 lock_held_by "$next" || fail "the next run never took over the stale lock"
+  wait_for 30 test ! -e "$left" || fail "the killed run's folder $left is still there"
+  stop_cleanly "$next"
+  [ -z "$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name 'zorvex-*')" ] \
+    || fail "folders left behind: $(ls "$XDG_RUNTIME_DIR")"
+  echo "the killed run's temporary folder was removed by the next start"
   ;;
 *)
   fail "unknown mode $mode"

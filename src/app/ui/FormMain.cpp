@@ -74,8 +74,7 @@ void CloseWindows(std::initializer_list<QPointer<QWidget>> windows) {
 } // namespace
 
 QPixmap ProgramPicture(const char* relativePath) {
-    const auto path = ProgramPath(relativePath);
-    return QPixmap(QString::fromStdString(path.string()));
+    return PictureFromFile(ProgramPath(relativePath));
 }
 
 FormMain::FormMain(QWidget* parent)
@@ -355,8 +354,9 @@ bool FormMain::Form_Load() {
         close();
         return false;
     }
-    // Temporary files of ours that a crashed earlier run left in the data folder.
+    // Temporary files and folders of ours that killed earlier runs left behind.
     RemoveStrayTemporaryFiles(ProgramPath("\\data"));
+    RemoveStaleTempFolders();
     // 6.
     SeedRandomFromClock();
     // 7.

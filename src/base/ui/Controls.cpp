@@ -1,7 +1,10 @@
 #include "base/ui/Controls.h"
 
+#include "base/AtomicFile.h"
+
 #include <QAbstractItemView>
 #include <QMouseEvent>
+#include <string>
 
 namespace zv {
 
@@ -99,6 +102,15 @@ int ShiftValue(Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::AltModifier)
         value |= 4;
     return value;
+}
+
+QPixmap PictureFromFile(const std::filesystem::path& file) {
+    std::string bytes;
+    QPixmap picture;
+    if (ReadWholeFile(file, bytes))
+        picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                             static_cast<uint>(bytes.size()));
+    return picture;
 }
 
 } // namespace zv

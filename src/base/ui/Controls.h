@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPixmap>
+#include <filesystem>
 
 class QMouseEvent;
 
@@ -63,6 +64,10 @@ public:
 signals:
     void Click();
 };
+
+// The picture in `file`, read as bytes so that any folder name works (Qt's own file access
+// needs names that are valid UTF-8); a null pixmap when it is missing or unreadable.
+QPixmap PictureFromFile(const std::filesystem::path& file);
 
 // Button value of a mouse event as the handlers expect it: 1 left, 2 right, 4 middle.
 int ButtonValue(Qt::MouseButton button);

@@ -2,6 +2,7 @@
 
 #include "base/ProgramPaths.h"
 #include "base/Settings.h"
+#include "base/ui/Controls.h"
 
 #include <QEvent>
 #include <QFile>
@@ -13,8 +14,6 @@
 #include <QWidget>
 #include <QWindow>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -74,17 +73,6 @@ bool IsFile(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
-QPixmap LoadPicture(const std::filesystem::path& path) {
-    // Read the bytes ourselves: file names are 8-bit and need not be valid UTF-8.
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {};
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    QPixmap picture;
-    picture.loadFromData(QByteArray::fromStdString(bytes));
-    return picture;
-}
-
 // A pixel's colour without its alpha: the key colour is compared by red, green and blue.
 QRgb Rgb(QRgb pixel) {
     return pixel & 0x00FFFFFFu;
@@ -125,7 +113,7 @@ QString ApplySkin(QWidget* window) {
     if (!IsFile(file))
         return QStringLiteral("The skin %1 cannot be loaded: the picture %2 is missing.")
             .arg(Quoted(g_skinName), ShownPath(file));
-    const QPixmap picture = LoadPicture(file);
+    const QPixmap picture = PictureFromFile(file);
     if (picture.isNull())
         return QStringLiteral("The skin %1 cannot be loaded: the picture %2 cannot be read.")
             .arg(Quoted(g_skinName), ShownPath(file));

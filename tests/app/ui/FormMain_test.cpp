@@ -199,6 +199,23 @@ TEST_F(FormMainTest, FailedSoundStartIsReportedAndTheWindowComesUp) {
     EXPECT_EQ(form.MusicStream, 0);
 }
 
+// A program folder whose name is not valid UTF-8 (a Latin-1 name): every picture still loads.
+TEST_F(FormMainTest, PicturesLoadFromAFolderWhoseNameIsNotText) {
+    ProgramFolder latin1(ProgramFolder::Contents::Assembled, "Zorv\xfcx-");
+    latin1.activate();
+    FormMain form;
+    auto& c = form.controls();
+    EXPECT_TRUE(c.imageBaseGraphics->hasPicture());
+    EXPECT_TRUE(c.imgSoundOff->hasPicture());
+    ASSERT_TRUE(form.Form_Load());
+    EXPECT_TRUE(messages.empty()) << messages.front().text.toStdString();
+    EXPECT_GT(c.HelmMale->count(), 0);
+    c.GenderBox->selectIndex(0); // the bare figure
+    EXPECT_TRUE(c.imgHelmet->hasPicture());
+    EXPECT_TRUE(c.imgArmor->hasPicture());
+    form.close();
+}
+
 TEST_F(FormMainTest, StartupMusicFollowsTheSetting) {
     const std::pair<const char*, MusicState> cases[] = {
         {"1", kPlaying}, {"0", kSilent}, {"2", kSilent}, {"", kSilent}, {"1.0", kPlaying}};
