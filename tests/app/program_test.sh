@@ -10,11 +10,16 @@
 #       another working folder: it finds its files, complains about nothing, writes nothing there
 #   program_test.sh stale-temp PROGRAM_DIR
 #       a run killed outright leaves its private temporary folder; the next start removes it
+#   program_test.sh tray PROGRAM_DIR TRAY_HOST
+#       on a private session bus with a StatusNotifier notification area (TRAY_HOST), under Xvfb
+#       with a window manager: minimising puts the window into the notification area, the
+#       host's activation brings it back, and so do the icon's menu entries Restore and Exit
 # Each run names its own single-instance lock, so that tests running side by side (and a
 # program the user runs meanwhile) never meet.
 set -euo pipefail
 mode=$1
 assembled=$2
+host=${3:-}
 
 work=$(mktemp -d)
 pids=()
@@ -141,6 +146,89 @@ stale-temp)
   [ -z "$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name 'zorvex-*')" ] \
     || fail "folders left behind: $(ls "$XDG_RUNTIME_DIR")"
   echo "the killed run's temporary folder was removed by the next start"
+  ;;
+tray)
+  [ -x "$host" ] || fail "no tray host program given"
+  sed -i 's/^SystemTray=.*/SystemTray=1\r/' "$work/Zorvex/data/settings.ini"
+  grep -q $'^SystemTray=1\r$' "$work/Zorvex/data/settings.ini" || fail "cannot switch the setting on"
+  # twm iconifies a window when asked (as a user's minimise does); placing windows by itself.
+  printf '%s\n' RandomPlacement 'UsePPosition "on"' NoTitle 'TitleFont "fixed"' \
+    'ResizeFont "fixed"' 'MenuFont "fixed"' 'IconFont "fixed"' 'IconManagerFont "fixed"' \
+    > "$work/twmrc"
+  cat > "$work/inner.sh" <<'INNER'
+#!/usr/bin/env bash
+set -euo pipefail
+program=$1; host=$2; work=$3
+# Whatever this started ends with it, so that nothing holds the test's output open.
+trap 'kill -KILL $(jobs -p) 2>/dev/null || true' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+wait_for() { # seconds, command...
+  local limit=$1; shift
+  for _ in $(seq 1 $((limit * 10))); do
+    if "$@"; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+# (Output is taken whole before it is searched: a search that stops early would end its
+# writer with a broken pipe, which pipefail counts as failure.)
+viewable() {
+  local info
+  info=$(xwininfo -id "$win" 2>/dev/null) || return 1
+  [[ $info == *"Map State: IsViewable"* ]]
+}
+hidden() { ! viewable; }
+# The icon most lately registered with the notification area, and whether it is there now.
+item() { sed -n 's/^registered //p' "$work/host.log" | tail -n 1; }
+icon_shown() {
+  local name
+  name=$(item)
+  [ -n "$name" ] && "$host" shown "$name"
+}
+icon_gone() { ! icon_shown; }
+minimise() {
+  xdotool windowminimize "$win"
+  wait_for 30 icon_shown || fail "minimising did not put the icon into the notification area"
+  wait_for 30 hidden || fail "the window stayed on the screen"
+}
+
+twm -f "$work/twmrc" >/dev/null 2>&1 &
+"$host" watch > "$work/host.log" &
+wait_for 30 grep -q '^ready$' "$work/host.log" || fail "the notification area did not start"
+
+export QT_QPA_PLATFORM=xcb
+"$program" &
+pid=$!
+win=$(timeout 90 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -n 1)
+[ -n "$win" ] || fail "the main window never mapped"
+
+minimise
+menu=$("$host" menu "$(item)" | tr '\n' ',')
+[ "$menu" = "Restore,Exit," ] || fail "the icon's menu is [$menu]"
+
+# The host's activation (a click on the icon there) restores the window and takes the icon away.
+"$host" activate "$(item)" || fail "the icon cannot be activated"
+wait_for 30 viewable || fail "activating the icon did not restore the window"
+wait_for 30 icon_gone || fail "the icon stayed after the window came back"
+
+minimise
+"$host" click "$(item)" Restore || fail "the menu entry Restore cannot be chosen"
+wait_for 30 viewable || fail "Restore did not bring the window back"
+wait_for 30 icon_gone || fail "the icon stayed after Restore"
+
+minimise
+"$host" click "$(item)" Exit || fail "the menu entry Exit cannot be chosen"
+status=0
+timeout 60 tail --pid="$pid" -f /dev/null || fail "Exit did not end the program"
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "the program ended with status $status after Exit"
+echo "minimised into the notification area, restored by activation and by Restore, ended by Exit"
+INNER
+  chmod +x "$work/inner.sh"
+  status=0
+  dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$work/inner.sh" "$program" "$host" "$work" || status=$?
+  [ "$status" -eq 0 ] || fail "the tray test ended with status $status"
   ;;
 *)
   fail "unknown mode $mode"

@@ -319,6 +319,12 @@ void FormMain::buildMenus() {
     c.wardrobe = AddMenu(this, "wardrobe", "Wardrobe");
     c.addwardrobe = AddEntry(c.wardrobe, "addwardrobe", "Add item to wardrobe");
     c.viewwardrobe = AddEntry(c.wardrobe, "viewwardrobe", "View wardrobe");
+    // The notification-area icon's menu: the way back on every desktop, whatever clicks its
+    // notification area reports.
+    c.trayMenu = AddMenu(this, "trayMenu", "Zorvex");
+    c.trayRestore = AddEntry(c.trayMenu, "trayRestore", "Restore");
+    c.trayExit = AddEntry(c.trayMenu, "trayExit", "Exit");
+    c.TrayIcon1->setContextMenu(c.trayMenu);
 }
 
 void FormMain::connectSpine() {
@@ -328,6 +334,8 @@ void FormMain::connectSpine() {
     connect(c.imgSoundOn, &ImageControl::Click, this, &FormMain::imgSoundOn_Click);
     connect(c.imgSoundOff, &ImageControl::Click, this, &FormMain::imgSoundOff_Click);
     connect(c.TrayIcon1, &TrayIcon::DblClick, this, &FormMain::TrayIcon1_DblClick);
+    connect(c.trayRestore, &QAction::triggered, this, &FormMain::RestoreFromTray);
+    connect(c.trayExit, &QAction::triggered, this, &QWidget::close);
 }
 
 bool FormMain::Form_Load() {

@@ -300,6 +300,29 @@ TEST_F(FormMainTest, OnlyALeftDoubleClickOnTheTrayIconRestores) {
     EXPECT_FALSE(form.windowState() & Qt::WindowMinimized);
 }
 
+// The icon's menu: Restore brings the window back, Exit runs the ordinary shutdown.
+TEST_F(FormMainTest, TrayMenuRestoresAndExits) {
+    FormMain form;
+    ASSERT_TRUE(form.Form_Load());
+    QMenu* menu = find<QMenu>(form, "trayMenu");
+    ASSERT_NE(menu, nullptr);
+    QStringList entries;
+    for (QAction* action : menu->actions())
+        entries << action->objectName() + QLatin1Char('=') + action->text();
+    EXPECT_EQ(entries.join(QLatin1Char(',')), QStringLiteral("trayRestore=Restore,trayExit=Exit"));
+
+    form.hide();
+    form.controls().trayRestore->trigger();
+    EXPECT_TRUE(form.isVisible());
+
+    form.hide();
+    bool unloaded = false;
+    QObject::connect(&form, &FormMain::unloaded, &form, [&unloaded] { unloaded = true; });
+    form.controls().trayExit->trigger();
+    EXPECT_TRUE(unloaded);
+    EXPECT_EQ(zv::FSOUND_Stream_Open("x.mp3", 2, 0, 0), 0); // the sound library is closed
+}
+
 // A secondary window that notes when it is closed.
 class Recorder final : public QWidget {
 public:
