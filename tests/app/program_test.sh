@@ -36,6 +36,8 @@ export ZORVEX_INSTANCE_LOCK="$work/zorvex.lock"
 export SDL_AUDIODRIVER=dummy
 program="$work/Zorvex/zorvex"
 
+# Helpers shared with the scripts that run inside Xvfb.
+cat > "$work/helpers.sh" <<'HELPERS'
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 wait_for() { # seconds, command...
@@ -46,6 +48,8 @@ wait_for() { # seconds, command...
   done
   return 1
 }
+HELPERS
+source "$work/helpers.sh"
 
 # Ends the program with a termination request and expects an orderly exit (status 0).
 stop_cleanly() {
@@ -161,15 +165,7 @@ set -euo pipefail
 program=$1; host=$2; work=$3
 # Whatever this started ends with it, so that nothing holds the test's output open.
 trap 'kill -KILL $(jobs -p) 2>/dev/null || true' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() { # seconds, command...
-  local limit=$1; shift
-  for _ in $(seq 1 $((limit * 10))); do
-    if "$@"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+source "$work/helpers.sh"
 # (Output is taken whole before it is searched: a search that stops early would end its
 # writer with a broken pipe, which pipefail counts as failure.)
 viewable() {
