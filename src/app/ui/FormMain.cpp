@@ -11,6 +11,7 @@
 #include "desktop/ui/TrayIcon.h"
 #include "planner/ui/MobileMenu.h"
 #include "planner/ui/PlannerController.h"
+#include "planner/ui/RandomOutfit.h"
 #include "storage/WardrobeState.h"
 
 #include <QCloseEvent>
@@ -92,6 +93,7 @@ FormMain::FormMain(QWidget* parent)
     m_planner = std::make_unique<PlannerController>(c, this);
     // Owned by the window.
     new MobileMenu(c, *m_planner, this);
+    new RandomOutfit(c, this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
