@@ -9,6 +9,7 @@
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
+#include "planner/ui/ImageExport.h"
 #include "planner/ui/MobileMenu.h"
 #include "planner/ui/PlannerController.h"
 #include "planner/ui/RandomOutfit.h"
@@ -94,6 +95,7 @@ FormMain::FormMain(QWidget* parent)
     // Owned by the window.
     new MobileMenu(c, *m_planner, this);
     new RandomOutfit(c, this);
+    new ImageExport(c, this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
