@@ -9,7 +9,10 @@
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
+#include "planner/ui/ImageExport.h"
+#include "planner/ui/MobileMenu.h"
 #include "planner/ui/PlannerController.h"
+#include "planner/ui/RandomOutfit.h"
 #include "storage/WardrobeState.h"
 
 #include <QCloseEvent>
@@ -89,6 +92,10 @@ FormMain::FormMain(QWidget* parent)
     buildClient();
     buildMenus();
     m_planner = std::make_unique<PlannerController>(c, this);
+    // Owned by the window.
+    new MobileMenu(c, *m_planner, this);
+    new RandomOutfit(c, this);
+    new ImageExport(c, this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -293,6 +300,8 @@ void FormMain::buildMenus() {
     c.mobile->menuAction()->setEnabled(false);
     c.hide = AddEntry(c.mobile, "hide", "Hide Mobile");
     AddSeparator(c.mobile, "mnubar");
+    for (size_t i = 0; i < Mobiles.size(); ++i)
+        c.mobileEntry[i] = AddEntry(c.mobile, Mobiles[i].Entry, Mobiles[i].Caption);
 
     c.timecalc = AddMenu(this, "timecalc", "&Time Calculator");
     bar->addMenu(c.timecalc);
