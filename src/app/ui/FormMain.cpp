@@ -1,5 +1,6 @@
 #include "app/ui/FormMain.h"
 
+#include "app/ui/SoundStart.h"
 #include "base/AtomicFile.h"
 #include "base/ProgramPaths.h"
 #include "base/Random.h"
@@ -98,6 +99,14 @@ FormMain::~FormMain() = default;
 
 void FormMain::SetInstanceLockPath(const QString& path) {
     InstanceLockPath() = path;
+}
+
+std::unique_ptr<SingleInstanceLock> FormMain::MakeInstanceLock() {
+    return std::make_unique<SingleInstanceLock>(InstanceLockPath());
+}
+
+void FormMain::AdoptInstanceLock(std::unique_ptr<SingleInstanceLock> lock) {
+    m_instanceLock = std::move(lock);
 }
 
 void FormMain::buildClient() {
@@ -364,12 +373,7 @@ bool FormMain::Form_Load() {
     // 6.
     SeedRandomFromClock();
     // 7.
-    if (FSOUND_Init(44100, 32, 0) == 0) {
-        ShowMessage(this, QString(),
-                    QStringLiteral("An error occured initializing fmod!\r\n") +
-                        QString::fromStdString(FSOUND_ErrorText(FSOUND_GetError())),
-                    MessageIcon::None);
-    }
+    StartSoundLibrary(this);
     if (m_unloaded)
         return false;
     // 8.
@@ -392,7 +396,8 @@ bool FormMain::Form_Load() {
 }
 
 bool FormMain::isAnotherInstanceRunning() {
-    m_instanceLock = std::make_unique<SingleInstanceLock>(InstanceLockPath());
+    if (!m_instanceLock)
+        m_instanceLock = MakeInstanceLock();
     return !m_instanceLock->tryAcquire();
 }
 
