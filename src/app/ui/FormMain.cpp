@@ -1,5 +1,6 @@
 #include "app/ui/FormMain.h"
 
+#include "app/ui/ShellCommands.h"
 #include "app/ui/SoundStart.h"
 #include "base/AtomicFile.h"
 #include "base/ProgramPaths.h"
@@ -90,6 +91,7 @@ FormMain::FormMain(QWidget* parent)
     buildClient();
     buildMenus();
     m_planner = std::make_unique<PlannerController>(c, this);
+    new ShellCommands(*this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
