@@ -35,12 +35,5 @@ TEST(UpdateText, NumbersInTheUsersFormatAndThePlainOne) {
     }
 }
 
-TEST(UpdateText, GreaterIsNewEqualOrSmallerIsNot) {
-    EXPECT_EQ(JudgeUpdate(12.5, 12), UpdateVerdict::NewVersion);
-    EXPECT_EQ(JudgeUpdate(12, 12), UpdateVerdict::NoNewVersion);
-    EXPECT_EQ(JudgeUpdate(-3, -2), UpdateVerdict::NoNewVersion);
-    EXPECT_EQ(JudgeUpdate(std::nullopt, 12), UpdateVerdict::ConnectionError);
-}
-
 } // namespace
 } // namespace zv

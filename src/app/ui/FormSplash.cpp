@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
@@ -151,6 +152,16 @@ void FormSplash::OpenMainWindow() {
     close();
     Form_Unload();
     emit ShowMainWindow();
+}
+
+void FormSplash::keyPressEvent(QKeyEvent* event) {
+    // Enter works the active OK button for those who do not use the mouse.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !imgOKon->isHidden()) {
+        imgOKon_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FormSplash::closeEvent(QCloseEvent* event) {

@@ -34,6 +34,10 @@ protected:
     void setSetting(const char* section, const char* key, const char* value) {
         ASSERT_TRUE(zv::WriteSetting(zv::SettingsPath(), section, key, value));
     }
+    void showSplashEveryTime() {
+        setSetting("Zorvex", "Splashscreen", "0");
+        setSetting("Zorvex", "ShowSplash", "0");
+    }
     std::string settingsBytes() const { return folder.read("data/settings.ini"); }
     std::string setting(const char* section, const char* key) const {
         return zv::ReadSetting(zv::SettingsPath(), section, key);

@@ -101,23 +101,6 @@ TEST_F(FormPropertiesTest, AfterTheCountdownTheUserSwitchesTheSplash) {
     find<QCheckBox>(*dialog, "chkMinimize")->setChecked(true);
     click(*dialog, "cmdSave");
     EXPECT_EQ(settingsBytes(), expected("0", "1", "0", "0", "0"));
-
-    // And on again: the splash stays off from the next start on.
-    dialog = new zv::FormProperties;
-    find<QCheckBox>(*dialog, "chkSplash")->setChecked(true);
-    click(*dialog, "cmdSave");
-    EXPECT_EQ(settingsBytes(), expected("0", "1", "0", "1", "0"));
-}
-
-TEST_F(FormPropertiesTest, MissingKeysAreWrittenInOrderAsNewFirstEntries) {
-    folder.write("data/settings.ini", "[Zorvex]\r\nSplashscreen=0\r\n");
-    auto* dialog = new zv::FormProperties;
-    EXPECT_TRUE(find<QCheckBox>(*dialog, "chkSplash")->isEnabled());
-    click(*dialog, "cmdSave");
-    EXPECT_EQ(settingsBytes(), "[Zorvex]\r\nShowSplash=0\r\nSplashscreen=0\r\n\r\n"
-                               "[Music on/off at startup]\r\nSoundOn=0\r\n\r\n"
-                               "[Minimize to systemtray]\r\nSystemTray=0\r\n\r\n"
-                               "[Time Calculator]\r\nSaveLoad=0\r\n");
 }
 
 TEST_F(FormPropertiesTest, CancelAndClosingWriteNothing) {

@@ -14,10 +14,6 @@ namespace {
 
 class ProgramStartTest : public zvtest::AppFixture {
 protected:
-    void showSplashEveryTime() {
-        setSetting("Zorvex", "Splashscreen", "0");
-        setSetting("Zorvex", "ShowSplash", "0");
-    }
     static void deleteLaterNow() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -81,14 +77,6 @@ TEST_F(ProgramStartTest, ClosingTheSplashEndsTheProgram) {
     EXPECT_EQ(finished.count(), 1);
     EXPECT_EQ(start.splash(), nullptr);
     EXPECT_EQ(start.mainWindow(), nullptr);
-}
-
-TEST_F(ProgramStartTest, TheProcessKeepsItsLockFromBeforeTheSplash) {
-    showSplashEveryTime();
-    ProgramStart start;
-    ASSERT_TRUE(start.Start());
-    zv::SingleInstanceLock second(lockPath());
-    EXPECT_FALSE(second.tryAcquire());
 }
 
 } // namespace

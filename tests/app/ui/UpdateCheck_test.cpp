@@ -97,7 +97,9 @@ protected:
         AppFixture::TearDown();
     }
 
-    // Runs one check against `server` with installed version 12 and returns its verdict.
+    // Runs one check against `server` with installed version 12 and returns its verdict, after
+    // checking that the window ran on meanwhile and that the verdict's message box came, word for
+    // word.
     UpdateVerdict run(TestServer& server, std::chrono::milliseconds deadline = 10s) {
         qputenv("ZORVEX_SITE_ROOT", server.root().toLatin1());
         check.setDeadline(deadline);
@@ -107,17 +109,43 @@ protected:
         EXPECT_TRUE(check.isRunning());
         EXPECT_FALSE(trigger.isEnabled());
         EXPECT_TRUE(messages.empty()); // nothing waits for the answer
-        EXPECT_TRUE(done.wait(static_cast<int>(deadline.count()) + 5000));
+        if (!done.wait(static_cast<int>(deadline.count()) + 5000)) {
+            ADD_FAILURE() << "the check never ended";
+            return UpdateVerdict::ConnectionError;
+        }
         EXPECT_FALSE(check.isRunning());
         EXPECT_TRUE(trigger.isEnabled());
+        const auto verdict = done.first().first().value<UpdateVerdict>();
         EXPECT_EQ(messages.size(), 1u);
-        if (done.isEmpty())
-            return UpdateVerdict::ConnectionError;
-        return done.first().first().value<UpdateVerdict>();
+        if (!messages.empty()) {
+            const zv::MessageRequest expected = Expected(verdict, server.root());
+            EXPECT_EQ(messages[0].title, expected.title);
+            EXPECT_EQ(messages[0].text, expected.text);
+            EXPECT_EQ(messages[0].icon, expected.icon);
+        }
+        return verdict;
     }
-    void expectConnectionError() {
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].title, QStringLiteral("Connection Error!"));
+    static zv::MessageRequest Expected(UpdateVerdict verdict, const QString& root) {
+        switch (verdict) {
+        case UpdateVerdict::NewVersion:
+            return {QStringLiteral("New Version!"),
+                    QStringLiteral("There is a new version ready for download.\r\nPlease visit ") +
+                        root + QStringLiteral(".  "),
+                    zv::MessageIcon::Information};
+        case UpdateVerdict::NoNewVersion:
+            return {QStringLiteral("There is currently no new version for download."),
+                    QStringLiteral("At the moment there is no new version available for "
+                                   "download.\r\nPlease visit ") +
+                        root + QStringLiteral(" for more information.  "),
+                    zv::MessageIcon::Information};
+        case UpdateVerdict::ConnectionError:
+            break;
+        }
+        return {QStringLiteral("Connection Error!"),
+                QStringLiteral("An error has occurred, a possible solution would be\r\n"
+                               "to check your internet connection to make sure you\r\n"
+                               "are connected to the internet.  "),
+                zv::MessageIcon::Critical};
     }
 
     QNetworkAccessManager network;
@@ -125,39 +153,6 @@ protected:
     QAction trigger{QStringLiteral("Check For Updates")};
     UpdateCheck check{&network, &window, &trigger};
 };
-
-TEST_F(UpdateCheckTest, MessagesTellNewNoneOrErrorWordForWord) {
-    TestServer newer(Body("13"));
-    EXPECT_EQ(run(newer), UpdateVerdict::NewVersion);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].icon, zv::MessageIcon::Information);
-    EXPECT_EQ(messages[0].title, QStringLiteral("New Version!"));
-    EXPECT_EQ(messages[0].text, QStringLiteral("There is a new version ready for download.\r\n"
-                                               "Please visit ") +
-                                    newer.root() + QStringLiteral(".  "));
-    EXPECT_EQ(newer.requests, QStringList{QStringLiteral("GET /update.dat HTTP/1.1")});
-
-    TestServer same(Body("12"));
-    EXPECT_EQ(run(same), UpdateVerdict::NoNewVersion);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].icon, zv::MessageIcon::Information);
-    EXPECT_EQ(messages[0].title, QStringLiteral("There is currently no new version for download."));
-    EXPECT_EQ(messages[0].text,
-              QStringLiteral("At the moment there is no new version available for download.\r\n"
-                             "Please visit ") +
-                  same.root() + QStringLiteral(" for more information.  "));
-
-    TestServer words(Body("words"));
-    EXPECT_EQ(run(words), UpdateVerdict::ConnectionError);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].icon, zv::MessageIcon::Critical);
-    EXPECT_EQ(messages[0].title, QStringLiteral("Connection Error!"));
-    EXPECT_EQ(messages[0].text,
-              QStringLiteral("An error has occurred, a possible solution would be\r\n"
-                             "to check your internet connection to make sure you\r\n"
-                             "are connected to the internet.  "));
-    EXPECT_EQ(check.UpdateText, QStringLiteral("words"));
-}
 
 TEST_F(UpdateCheckTest, BodiesAreComparedAsNumbers) {
     const std::pair<QByteArray, UpdateVerdict> cases[] = {
@@ -169,17 +164,14 @@ TEST_F(UpdateCheckTest, BodiesAreComparedAsNumbers) {
     for (const auto& [body, verdict] : cases) {
         TestServer server(Body(body));
         EXPECT_EQ(run(server), verdict) << body.toStdString();
+        EXPECT_EQ(server.requests, QStringList{QStringLiteral("GET /update.dat HTTP/1.1")});
+        EXPECT_EQ(check.UpdateText, QString::fromLatin1(body)); // kept, also when not a number
     }
 }
 
 TEST_F(UpdateCheckTest, OnlyAPlainOkAnswerCounts) {
     TestServer failing(Body("13", 500, "Internal Server Error"));
     EXPECT_EQ(run(failing), UpdateVerdict::ConnectionError);
-    check.UpdateText = QStringLiteral("kept");
-    TestServer missing(Body("13", 404, "Not Found"));
-    EXPECT_EQ(run(missing), UpdateVerdict::ConnectionError);
-    EXPECT_EQ(check.UpdateText, QStringLiteral("kept")); // nothing was fetched
-
     // A redirect is not followed, even to a file that would say "13".
     std::unique_ptr<TestServer> server;
     server = std::make_unique<TestServer>([&server](QTcpSocket* socket) {
@@ -194,18 +186,6 @@ TEST_F(UpdateCheckTest, OnlyAPlainOkAnswerCounts) {
     });
     EXPECT_EQ(run(*server), UpdateVerdict::ConnectionError);
     EXPECT_EQ(server->requests, QStringList{QStringLiteral("GET /update.dat HTTP/1.1")});
-
-    // Nobody listening.
-    QTcpServer closed;
-    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = closed.serverPort();
-    closed.close();
-    qputenv("ZORVEX_SITE_ROOT", QStringLiteral("http://127.0.0.1:%1").arg(port).toLatin1());
-    QSignalSpy done(&check, &UpdateCheck::finished);
-    messages.clear();
-    check.Start(12);
-    ASSERT_TRUE(done.wait(5000));
-    expectConnectionError();
 }
 
 TEST_F(UpdateCheckTest, SilentServerEndsAtTheDeadlineWhileTheWindowKeepsRunning) {
@@ -219,7 +199,6 @@ TEST_F(UpdateCheckTest, SilentServerEndsAtTheDeadlineWhileTheWindowKeepsRunning)
     EXPECT_EQ(run(silent, 800ms), UpdateVerdict::ConnectionError);
     EXPECT_GE(clock.elapsed(), 700);
     EXPECT_GT(ticks, 10); // the event loop ran all the while
-    expectConnectionError();
 }
 
 TEST_F(UpdateCheckTest, DeadlineCountsFromTheStartWhileBytesKeepTrickling) {
@@ -230,7 +209,6 @@ TEST_F(UpdateCheckTest, DeadlineCountsFromTheStartWhileBytesKeepTrickling) {
     EXPECT_EQ(run(dripping, 1000ms), UpdateVerdict::ConnectionError);
     EXPECT_GE(*sent, 3);
     EXPECT_LT(*sent, 300);
-    expectConnectionError();
 }
 
 TEST_F(UpdateCheckTest, LongBodiesAreRefusedWithoutReadingThemWhole) {
@@ -247,7 +225,6 @@ TEST_F(UpdateCheckTest, LongBodiesAreRefusedWithoutReadingThemWhole) {
     TestServer flooding(Trickle(Head(200, "OK"), kTenMegabytes, 64 * 1024, 10ms, sent));
     EXPECT_EQ(run(flooding), UpdateVerdict::ConnectionError);
     EXPECT_LT(*sent, kTenMegabytes);
-    expectConnectionError();
 
     // 64 KiB exactly is still read.
     QByteArray padded(UpdateCheck::kMaxBodyBytes, ' ');
