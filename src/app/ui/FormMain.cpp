@@ -1,5 +1,7 @@
 #include "app/ui/FormMain.h"
 
+#include "app/ui/ShellCommands.h"
+#include "app/ui/SoundStart.h"
 #include "base/AtomicFile.h"
 #include "base/ProgramPaths.h"
 #include "base/Random.h"
@@ -96,6 +98,7 @@ FormMain::FormMain(QWidget* parent)
     new MobileMenu(c, *m_planner, this);
     new RandomOutfit(c, this);
     new ImageExport(c, this);
+    new ShellCommands(*this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -105,6 +108,14 @@ FormMain::~FormMain() = default;
 
 void FormMain::SetInstanceLockPath(const QString& path) {
     InstanceLockPath() = path;
+}
+
+std::unique_ptr<SingleInstanceLock> FormMain::MakeInstanceLock() {
+    return std::make_unique<SingleInstanceLock>(InstanceLockPath());
+}
+
+void FormMain::AdoptInstanceLock(std::unique_ptr<SingleInstanceLock> lock) {
+    m_instanceLock = std::move(lock);
 }
 
 void FormMain::buildClient() {
@@ -373,12 +384,7 @@ bool FormMain::Form_Load() {
     // 6.
     SeedRandomFromClock();
     // 7.
-    if (FSOUND_Init(44100, 32, 0) == 0) {
-        ShowMessage(this, QString(),
-                    QStringLiteral("An error occured initializing fmod!\r\n") +
-                        QString::fromStdString(FSOUND_ErrorText(FSOUND_GetError())),
-                    MessageIcon::None);
-    }
+    StartSoundLibrary(this);
     if (m_unloaded)
         return false;
     // 8.
@@ -401,7 +407,8 @@ bool FormMain::Form_Load() {
 }
 
 bool FormMain::isAnotherInstanceRunning() {
-    m_instanceLock = std::make_unique<SingleInstanceLock>(InstanceLockPath());
+    if (!m_instanceLock)
+        m_instanceLock = MakeInstanceLock();
     return !m_instanceLock->tryAcquire();
 }
 
