@@ -7,13 +7,13 @@
 namespace zv {
 namespace {
 
-// Each text as a whole number, in order; the first that does not convert decides the error.
-template <size_t N>
-CalcOutcome<std::array<int32_t, N>> IntegersFromTexts(const std::array<const QString*, N>& texts,
-                                                      const QLocale& locale) {
+// Converts each item to a whole number, in order; the first that does not convert decides the
+// error.
+template <typename Item, size_t N, typename Convert>
+CalcOutcome<std::array<int32_t, N>> AllIntegers(const std::array<Item, N>& items, Convert convert) {
     std::array<int32_t, N> values{};
     for (size_t i = 0; i < N; ++i) {
-        const auto value = IntegerFromText(*texts[i], locale);
+        const CalcOutcome<int32_t> value = convert(items[i]);
         if (!value)
             return value.error();
         values[i] = *value;
@@ -21,17 +21,16 @@ CalcOutcome<std::array<int32_t, N>> IntegersFromTexts(const std::array<const QSt
     return values;
 }
 
-// The same for numbers worked out in double precision.
+template <size_t N>
+CalcOutcome<std::array<int32_t, N>> IntegersFromTexts(const std::array<const QString*, N>& texts,
+                                                      const QLocale& locale) {
+    return AllIntegers(texts,
+                       [&locale](const QString* text) { return IntegerFromText(*text, locale); });
+}
+
 template <size_t N>
 CalcOutcome<std::array<int32_t, N>> IntegersFromNumbers(const std::array<double, N>& numbers) {
-    std::array<int32_t, N> values{};
-    for (size_t i = 0; i < N; ++i) {
-        const auto value = IntegerFromNumber(numbers[i]);
-        if (!value)
-            return value.error();
-        values[i] = *value;
-    }
-    return values;
+    return AllIntegers(numbers, IntegerFromNumber);
 }
 
 // What both calculators work out from the gold still to be earned.
@@ -44,16 +43,17 @@ struct PlayingTime {
     int32_t Losses = 0;
 };
 
-CalcOutcome<PlayingTime> WorkOutPlayingTime(int32_t goldNeeded, const QString& gameTimeText,
-                                            const QString& winRateText,
-                                            const QString& goldPerWinText,
-                                            const QString& goldPerLossText, const QLocale& locale) {
+// `Inputs` is either calculator's: both have the texts GameTime, WinRate, GoldPerWin and
+// GoldPerLoss.
+template <typename Inputs>
+CalcOutcome<PlayingTime> WorkOutPlayingTime(int32_t goldNeeded, const Inputs& in,
+                                            const QLocale& locale) {
     const auto figures =
-        IntegersFromTexts<3>({&gameTimeText, &goldPerWinText, &goldPerLossText}, locale);
+        IntegersFromTexts<3>({&in.GameTime, &in.GoldPerWin, &in.GoldPerLoss}, locale);
     if (!figures)
         return figures.error();
     const auto [gameTime, goldPerWin, goldPerLoss] = *figures;
-    const auto rates = RatesFromWinRate(winRateText, locale);
+    const auto rates = RatesFromWinRate(in.WinRate, locale);
     if (!rates)
         return rates.error();
 
@@ -123,8 +123,7 @@ CalcOutcome<BasicResults> CalculateBasic(const BasicInputs& in, const QLocale& l
     const auto goldNeeded = IntegerFromText(in.TotalCost, locale);
     if (!goldNeeded)
         return goldNeeded.error();
-    const auto t = WorkOutPlayingTime(*goldNeeded, in.GameTime, in.WinRate, in.GoldPerWin,
-                                      in.GoldPerLoss, locale);
+    const auto t = WorkOutPlayingTime(*goldNeeded, in, locale);
     if (!t)
         return t.error();
     return BasicResults{.WinRate = t->Rate.WinRate,
@@ -146,8 +145,7 @@ CalcOutcome<AdvancedResults> CalculateAdvanced(const AdvancedInputs& in, const Q
     if (!goldNeeded)
         return goldNeeded.error();
 
-    const auto t = WorkOutPlayingTime(*goldNeeded, in.GameTime, in.WinRate, in.GoldPerWin,
-                                      in.GoldPerLoss, locale);
+    const auto t = WorkOutPlayingTime(*goldNeeded, in, locale);
     if (!t)
         return t.error();
     const double n = t->Games;

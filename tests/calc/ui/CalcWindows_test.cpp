@@ -1,6 +1,6 @@
 // The two calculator windows as a player uses them: the controls over the background picture,
-// the three ways to calculate, the results and the rank picture, the error message, the
-// figures kept in the settings file.
+// the three ways to calculate, results and rank picture, the error message, the figures kept in
+// the settings file.
 #include "base/ProgramPaths.h"
 #include "base/Settings.h"
 #include "base/ui/Controls.h"
@@ -17,7 +17,6 @@
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <memory>
 #include <vector>
 
 using zvtest::ProgramFolder;
@@ -25,7 +24,6 @@ using zvtest::ProgramFolder;
 namespace {
 
 using Figures = std::initializer_list<std::pair<const char*, const char*>>;
-
 // The worked examples: 134 games for 10000 gold, and 101 games to 1102 GP.
 const Figures kBasicExample = {{"txtWinRate", "50"},
                                {"txtGoldPerGame", "100"},
@@ -35,9 +33,10 @@ const Figures kAdvancedExample = {{"txtCurrentGold", "2500"}, {"txtWinRate", "50
                                   {"txtGoldPerGame", "100"},  {"txtGoldPerGame2", "50"},
                                   {"txtGameTime", "10"},      {"txtCurrentGP", "1000"},
                                   {"txtGPWin", "3"},          {"txtGPLoss", "-1"}};
-
-const char* const kErrorText = "Please make sure that you have filled in all the values needed\r\n"
-                               "and that they are in the right format!  ";
+const std::initializer_list<const char*> kBasicResults = {"lblReqGames", "lblWins", "lblLosses",
+                                                          "lblReqTime"};
+const std::initializer_list<const char*> kAdvancedResults = {"lblReqGames", "lblWins", "lblLosses",
+                                                             "lblTotalGP", "lblReqTime"};
 
 class CalcWindowTest : public ::testing::Test {
 protected:
@@ -58,18 +57,12 @@ protected:
         totals.TotalCost = cost;
         zv::StoreTotals(totals);
     }
-    void setSetting(const char* key, const char* value) {
-        ASSERT_TRUE(zv::WriteSetting(zv::SettingsPath(), "Time Calculator", key, value));
-    }
     template <typename T> static T* child(QWidget* window, const char* name) {
         T* found = window->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    static QString text(QWidget* window, const char* name) {
-        return child<QLabel>(window, name)->text();
-    }
-    // Types the figures into the named text boxes, replacing what they held.
+    // Types the figures into their text boxes, replacing what they held.
     static void type(QWidget* window, Figures figures) {
         for (const auto& [name, figure] : figures) {
             auto* edit = child<QLineEdit>(window, name);
@@ -78,106 +71,87 @@ protected:
             QTest::keyClicks(edit, QString::fromUtf8(figure));
         }
     }
-    static QStringList texts(QWidget* window, std::initializer_list<const char*> names) {
+    static QString texts(QWidget* window, std::initializer_list<const char*> names) {
         QStringList all;
         for (const char* name : names)
-            all << text(window, name);
-        return all;
+            all << child<QLabel>(window, name)->text();
+        return all.join(QLatin1Char(','));
     }
     static QImage image(const QPixmap& picture) {
         return picture.toImage().convertToFormat(QImage::Format_ARGB32);
     }
-    QImage programPicture(const char* path) const {
+    static QImage shown(QWidget* window, const char* name) {
+        return image(child<zv::ImageControl>(window, name)->picture());
+    }
+    static QImage programPicture(const std::string& path) {
         return image(zv::LoadPicture(zv::ProgramPath(path)));
+    }
+    void expectErrorMessage(const char* what) {
+        ASSERT_EQ(messages.size(), 1u) << what;
+        EXPECT_EQ(messages[0].title, QStringLiteral("An error has occurred!"));
+        EXPECT_EQ(messages[0].text,
+                  QStringLiteral("Please make sure that you have filled in all the values "
+                                 "needed\r\nand that they are in the right format!  "));
+        EXPECT_EQ(messages[0].icon, zv::MessageIcon::Information);
+        messages.clear();
     }
 
     ProgramFolder folder{ProgramFolder::Contents::Assembled};
     std::vector<zv::MessageRequest> messages;
 };
 
-struct Place {
-    const char* name;
-    QRect rect;
-};
-
-void ExpectPlaces(QWidget* window, std::initializer_list<Place> places) {
-    for (const Place& place : places) {
-        QWidget* widget = window->findChild<QWidget*>(QString::fromLatin1(place.name));
-        ASSERT_NE(widget, nullptr) << place.name;
-        EXPECT_EQ(widget->geometry(), place.rect) << place.name;
-        EXPECT_TRUE(widget->isVisibleTo(window)) << place.name;
+// Every field sits on a calm, dark well of the background picture, clear of the row labels.
+void ExpectControlsOnWells(QWidget* window) {
+    const QImage background =
+        window->findChild<zv::ImageControl*>(QStringLiteral("imgBasicCalc"))->picture().toImage();
+    ASSERT_EQ(background.size(), window->size());
+    int fields = 0;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const QString name = control->objectName();
+        if (!name.startsWith(QLatin1String("txt")) && !name.startsWith(QLatin1String("lbl")) &&
+            name != QLatin1String("imgLevel"))
+            continue;
+        ++fields;
+        const QRect inside = control->geometry().adjusted(2, 2, -2, -2);
+        const QRgb well = background.pixel(inside.topLeft());
+        EXPECT_LT(qRed(well) + qGreen(well) + qBlue(well), 100) << name.toStdString();
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                ASSERT_EQ(background.pixel(x, y), well) << name.toStdString() << " at " << x;
     }
+    EXPECT_GE(fields, 9);
 }
 
 // The widgets Tab visits from `first`, in order, until it comes back.
-QStringList TabOrder(QWidget* window, QWidget* first) {
+QString TabOrder(QWidget* window, const char* first) {
     QStringList order;
-    first->setFocus();
-    for (int step = 0; step < 20; ++step) {
-        QWidget* focus = window->focusWidget();
-        if (!order.isEmpty() && focus == first)
-            break;
-        order << focus->objectName();
-        QTest::keyClick(focus, Qt::Key_Tab);
-    }
-    return order;
+    QWidget* start = window->findChild<QWidget*>(QString::fromLatin1(first));
+    start->setFocus();
+    do {
+        order << window->focusWidget()->objectName();
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+    } while (window->focusWidget() != start && order.size() < 20);
+    return order.join(QLatin1Char(','));
 }
 
-TEST_F(CalcWindowTest, BasicWindowPlacesItsControlsOverTheRowLabels) {
-    zv::FormBasic window;
-    EXPECT_EQ(window.objectName(), QStringLiteral("formBasic"));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Basic Time Calculation"));
-    EXPECT_EQ(window.size(), QSize(400, 364));
-    ExpectPlaces(&window, {{"imgBasicCalc", {0, 0, 400, 364}},
-                           {"lblTotalcost", {214, 38, 111, 21}},
-                           {"txtWinRate", {214, 64, 111, 21}},
-                           {"txtGoldPerGame", {214, 90, 111, 21}},
-                           {"txtGoldPerGame2", {214, 116, 111, 21}},
-                           {"txtGameTime", {214, 142, 111, 21}},
-                           {"lblReqGames", {214, 210, 111, 21}},
-                           {"lblWins", {214, 236, 111, 21}},
-                           {"lblLosses", {214, 262, 111, 21}},
-                           {"lblReqTime", {214, 288, 111, 21}},
-                           {"imgCalc", {150, 324, 100, 30}},
-                           {"cmdCalc", {290, 326, 90, 26}}});
-    EXPECT_EQ(image(child<zv::ImageControl>(&window, "imgBasicCalc")->picture()),
-              programPicture("\\graphics\\calc-basic.gif"));
-    EXPECT_EQ(image(child<zv::ImageControl>(&window, "imgCalc")->picture()),
-              programPicture("\\graphics\\calc-button.gif"));
-    EXPECT_EQ(child<QPushButton>(&window, "cmdCalc")->text(), QStringLiteral("Calculate"));
-    EXPECT_EQ(TabOrder(&window, child<QWidget>(&window, "txtWinRate")).join(QLatin1Char(',')),
+TEST_F(CalcWindowTest, ControlsLieOverTheirRowsOfTheBackground) {
+    zv::FormBasic basic;
+    EXPECT_EQ(basic.objectName(), QStringLiteral("formBasic"));
+    EXPECT_EQ(basic.windowTitle(), QStringLiteral("Basic Time Calculation"));
+    EXPECT_EQ(shown(&basic, "imgBasicCalc"), programPicture("\\graphics\\calc-basic.gif"));
+    EXPECT_EQ(shown(&basic, "imgCalc"), programPicture("\\graphics\\calc-button.gif"));
+    EXPECT_EQ(child<QPushButton>(&basic, "cmdCalc")->text(), QStringLiteral("Calculate"));
+    ExpectControlsOnWells(&basic);
+    EXPECT_EQ(TabOrder(&basic, "txtWinRate"),
               QStringLiteral("txtWinRate,txtGoldPerGame,txtGoldPerGame2,txtGameTime,cmdCalc"));
-}
 
-TEST_F(CalcWindowTest, AdvancedWindowPlacesItsControlsOverTheRowLabels) {
-    zv::FormAdv window;
-    EXPECT_EQ(window.objectName(), QStringLiteral("FormAdv"));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Advanced Time Calculation"));
-    EXPECT_EQ(window.size(), QSize(640, 330));
-    ExpectPlaces(&window, {{"imgBasicCalc", {0, 0, 640, 330}},
-                           {"lblTotalcost", {192, 38, 91, 21}},
-                           {"txtCurrentGold", {192, 64, 91, 21}},
-                           {"txtWinRate", {192, 90, 91, 21}},
-                           {"txtGoldPerGame", {192, 116, 91, 21}},
-                           {"txtGoldPerGame2", {192, 142, 91, 21}},
-                           {"txtGameTime", {192, 168, 91, 21}},
-                           {"txtCurrentGP", {192, 194, 91, 21}},
-                           {"txtGPWin", {192, 220, 91, 21}},
-                           {"txtGPLoss", {192, 246, 91, 21}},
-                           {"lblReqGames", {508, 38, 78, 21}},
-                           {"lblWins", {508, 64, 78, 21}},
-                           {"lblLosses", {508, 90, 78, 21}},
-                           {"lblTotalGP", {508, 116, 78, 21}},
-                           {"imgLevel", {510, 144, 40, 40}},
-                           {"lblReqTime", {508, 190, 78, 21}},
-                           {"imgCalc", {432, 236, 100, 30}},
-                           {"cmdCalc", {437, 280, 90, 26}}});
-    EXPECT_EQ(image(child<zv::ImageControl>(&window, "imgBasicCalc")->picture()),
-              programPicture("\\graphics\\calc-advanced.gif"));
-    // Before any calculation the lowest rank shows.
-    EXPECT_EQ(image(child<zv::ImageControl>(&window, "imgLevel")->picture()),
-              programPicture("\\avatarpreview\\calc-chick.gif"));
-    EXPECT_EQ(TabOrder(&window, child<QWidget>(&window, "txtCurrentGold")).join(QLatin1Char(',')),
+    zv::FormAdv advanced;
+    EXPECT_EQ(advanced.objectName(), QStringLiteral("FormAdv"));
+    EXPECT_EQ(advanced.windowTitle(), QStringLiteral("Advanced Time Calculation"));
+    EXPECT_EQ(shown(&advanced, "imgBasicCalc"), programPicture("\\graphics\\calc-advanced.gif"));
+    EXPECT_EQ(shown(&advanced, "imgLevel"), programPicture("\\avatarpreview\\calc-chick.gif"));
+    ExpectControlsOnWells(&advanced);
+    EXPECT_EQ(TabOrder(&advanced, "txtCurrentGold"),
               QStringLiteral("txtCurrentGold,txtWinRate,txtGoldPerGame,txtGoldPerGame2,"
                              "txtGameTime,txtCurrentGP,txtGPWin,txtGPLoss,cmdCalc"));
 }
@@ -185,157 +159,97 @@ TEST_F(CalcWindowTest, AdvancedWindowPlacesItsControlsOverTheRowLabels) {
 TEST_F(CalcWindowTest, TotalCostIsTakenWhenTheWindowOpens) {
     setCost(12345678);
     auto window = std::make_unique<zv::FormBasic>();
-    EXPECT_EQ(text(window.get(), "lblTotalcost"), QStringLiteral("12345678"));
     setCost(500);
-    EXPECT_EQ(text(window.get(), "lblTotalcost"), QStringLiteral("12345678"));
+    EXPECT_EQ(texts(window.get(), {"lblTotalcost"}), QStringLiteral("12345678"));
     window = std::make_unique<zv::FormBasic>();
-    EXPECT_EQ(text(window.get(), "lblTotalcost"), QStringLiteral("500"));
-    zv::FormAdv advanced;
-    EXPECT_EQ(text(&advanced, "lblTotalcost"), QStringLiteral("500"));
+    EXPECT_EQ(texts(window.get(), {"lblTotalcost"}), QStringLiteral("500"));
 }
 
-TEST_F(CalcWindowTest, ButtonPictureAndEnterAllCalculate) {
+TEST_F(CalcWindowTest, ButtonPictureAndEnterAllCalculateAndErrorsKeepTheResults) {
     zv::FormBasic window;
-    window.show();
     type(&window, kBasicExample);
-    const QStringList results{QStringLiteral("134"), QStringLiteral("67"), QStringLiteral("67"),
-                              QStringLiteral("22")};
-    auto shown = [&] {
-        return texts(&window, {"lblReqGames", "lblWins", "lblLosses", "lblReqTime"});
-    };
-    auto clear = [&] {
-        for (const char* name : {"lblReqGames", "lblWins", "lblLosses", "lblReqTime"})
+    auto calculatesWith = [&](auto&& act) {
+        for (const char* name : kBasicResults)
             child<QLabel>(&window, name)->clear();
+        act();
+        return texts(&window, kBasicResults) == QLatin1String("134,67,67,22");
     };
-    QTest::mouseClick(child<QPushButton>(&window, "cmdCalc"), Qt::LeftButton);
-    EXPECT_EQ(shown(), results);
-    clear();
-    QTest::mouseClick(child<zv::ImageControl>(&window, "imgCalc"), Qt::LeftButton);
-    EXPECT_EQ(shown(), results);
-    for (const char* input : {"txtWinRate", "txtGoldPerGame", "txtGoldPerGame2", "txtGameTime"}) {
-        clear();
-        QTest::keyClick(child<QLineEdit>(&window, input), Qt::Key_Return);
-        EXPECT_EQ(shown(), results) << input;
-    }
+    EXPECT_TRUE(calculatesWith(
+        [&] { QTest::mouseClick(child<QPushButton>(&window, "cmdCalc"), Qt::LeftButton); }));
+    EXPECT_TRUE(calculatesWith(
+        [&] { QTest::mouseClick(child<zv::ImageControl>(&window, "imgCalc"), Qt::LeftButton); }));
+    for (const auto& [input, figure] : kBasicExample)
+        EXPECT_TRUE(calculatesWith([&] {
+            QTest::keyClick(child<QLineEdit>(&window, input), Qt::Key_Return);
+        })) << input;
     EXPECT_TRUE(messages.empty());
-}
 
-TEST_F(CalcWindowTest, BasicErrorsShowTheMessageAndKeepThePreviousResults) {
-    zv::FormBasic window;
-    type(&window, kBasicExample);
-    window.cmdCalc_Click();
-    const QStringList before =
-        texts(&window, {"lblReqGames", "lblWins", "lblLosses", "lblReqTime"});
-    ASSERT_EQ(before.join(QLatin1Char(',')), QStringLiteral("134,67,67,22"));
-
-    const std::pair<const char*, const char*> faults[] = {
-        {"txtWinRate", ""},                // empty
-        {"txtGoldPerGame", "lots"},        // letters
-        {"txtGoldPerGame2", "3000000000"}, // beyond 32 bits
-        {"txtGameTime", "20000000"},       // game time x games beyond 32 bits
-        {"txtWinRate", "52,5"},            // a comma where the locale has a point
-    };
-    for (const auto& [name, figure] : faults) {
-        auto* edit = child<QLineEdit>(&window, name);
-        const QString good = edit->text();
-        type(&window, {{name, figure}});
-        messages.clear();
-        window.imgCalc_Click();
-        ASSERT_EQ(messages.size(), 1u) << name << " = " << figure;
-        EXPECT_EQ(messages[0].title, QStringLiteral("An error has occurred!"));
-        EXPECT_EQ(messages[0].text, QString::fromLatin1(kErrorText));
-        EXPECT_EQ(messages[0].icon, zv::MessageIcon::Information);
-        EXPECT_EQ(texts(&window, {"lblReqGames", "lblWins", "lblLosses", "lblReqTime"}), before)
-            << name << " = " << figure;
-        edit->setText(good);
+    const Figures faults = {{"txtWinRate", ""},
+                            {"txtGoldPerGame", "lots"},
+                            {"txtGoldPerGame2", "3000000000"},
+                            {"txtGameTime", "20000000"}, // x 134 games is beyond 32 bits
+                            {"txtWinRate", "52,5"}};     // a comma where the locale has a point
+    for (const auto& fault : faults) {
+        type(&window, {fault});
+        window.cmdCalc_Click();
+        expectErrorMessage(fault.first);
+        EXPECT_EQ(texts(&window, kBasicResults), QStringLiteral("134,67,67,22")) << fault.first;
+        type(&window, kBasicExample);
     }
 }
 
-TEST_F(CalcWindowTest, AdvancedShowsTheRankReached) {
+TEST_F(CalcWindowTest, AdvancedShowsTheRankAndKeepsItOnErrors) {
     zv::FormAdv window;
     type(&window, kAdvancedExample);
-    const auto results = [&] {
-        return texts(&window, {"lblReqGames", "lblWins", "lblLosses", "lblTotalGP", "lblReqTime"})
-            .join(QLatin1Char(','));
-    };
-    auto* level = child<zv::ImageControl>(&window, "imgLevel");
     QTest::keyClick(child<QLineEdit>(&window, "txtGPLoss"), Qt::Key_Enter);
-    EXPECT_EQ(results(), QStringLiteral("101,50,50,1102,17"));
-    EXPECT_EQ(image(level->picture()), programPicture("\\avatarpreview\\calc-wood.gif"));
+    EXPECT_EQ(texts(&window, kAdvancedResults), QStringLiteral("101,50,50,1102,17"));
+    EXPECT_EQ(shown(&window, "imgLevel"), programPicture("\\avatarpreview\\calc-wood.gif"));
     // The label keeps the full price; only the calculation takes the gold owned off it.
-    EXPECT_EQ(text(&window, "lblTotalcost"), QStringLiteral("10000"));
-
+    EXPECT_EQ(texts(&window, {"lblTotalcost"}), QStringLiteral("10000"));
     type(&window, {{"txtCurrentGP", "8000"}, {"txtGPLoss", "5"}});
     window.cmdCalc_Click();
-    EXPECT_EQ(results(), QStringLiteral("101,50,50,8404,17"));
-    EXPECT_EQ(image(level->picture()), programPicture("\\avatarpreview\\calc-Bmetal2.gif"));
-    EXPECT_TRUE(messages.empty());
-}
+    EXPECT_EQ(texts(&window, kAdvancedResults), QStringLiteral("101,50,50,8404,17"));
+    EXPECT_EQ(shown(&window, "imgLevel"), programPicture("\\avatarpreview\\calc-Bmetal2.gif"));
+    ASSERT_TRUE(messages.empty());
 
-TEST_F(CalcWindowTest, AdvancedErrorsLeaveResultsAndRankPicture) {
-    zv::FormAdv window;
     type(&window, kAdvancedExample);
+    const QImage wood = programPicture("\\avatarpreview\\calc-wood.gif");
     window.cmdCalc_Click();
-    auto* level = child<zv::ImageControl>(&window, "imgLevel");
-    const QImage rank = image(level->picture());
-    const std::initializer_list<const char*> labels = {"lblReqGames", "lblWins", "lblLosses",
-                                                       "lblTotalGP", "lblReqTime"};
-    const QStringList before = texts(&window, labels);
-
     auto expectRefused = [&](const char* what) {
-        messages.clear();
         window.cmdCalc_Click();
-        ASSERT_EQ(messages.size(), 1u) << what;
-        EXPECT_EQ(messages[0].title, QStringLiteral("An error has occurred!"));
-        EXPECT_EQ(messages[0].text, QString::fromLatin1(kErrorText));
-        EXPECT_EQ(texts(&window, labels), before) << what;
-        EXPECT_EQ(image(level->picture()), rank) << what;
+        expectErrorMessage(what);
+        EXPECT_EQ(texts(&window, kAdvancedResults), QStringLiteral("101,50,50,1102,17")) << what;
+        EXPECT_EQ(shown(&window, "imgLevel"), wood) << what;
     };
-    // GP beyond 32 bits, with a rank that would change.
     type(&window, {{"txtCurrentGP", "2147483600"}});
-    expectRefused("GP overflow");
-    type(&window, {{"txtCurrentGP", "9000"}, {"txtCurrentGold", "x"}});
+    expectRefused("GP beyond 32 bits");
+    type(&window, {{"txtCurrentGP", "8200"}, {"txtCurrentGold", "x"}});
     expectRefused("letters");
+    // A rank picture that is missing or not a picture fails the calculation as well.
     type(&window, {{"txtCurrentGold", "2500"}});
-
-    // A rank picture that is missing, or not a picture, fails the calculation as well.
-    const auto picture = folder.file("avatarpreview/calc-Bmetal2.gif");
-    std::filesystem::remove(picture);
+    std::filesystem::remove(folder.file("avatarpreview/calc-Bmetal2.gif"));
     expectRefused("missing picture");
     folder.write("avatarpreview/calc-Bmetal2.gif", "GIF89a but not really");
     expectRefused("damaged picture");
 }
 
 TEST_F(CalcWindowTest, FiguresAreReadAndWrittenInTheWindowsLocale) {
+    setCost(7499999);
     zv::FormBasic window;
     window.setLocale(QLocale(QLocale::German, QLocale::Germany));
-    type(&window, {{"txtWinRate", "52,5"},
+    type(&window, {{"txtWinRate", "50,0"},
                    {"txtGoldPerGame", "100"},
-                   {"txtGoldPerGame2", "50,5"},
-                   {"txtGameTime", "10"}});
+                   {"txtGoldPerGame2", "50,5"}, // rounds to the even 50
+                   {"txtGameTime", "1"}});
     window.cmdCalc_Click();
     ASSERT_TRUE(messages.empty());
-    // 50,5 rounds to 50: the same games as with 50.
-    EXPECT_EQ(texts(&window, {"lblReqGames", "lblWins", "lblLosses", "lblReqTime"})
-                  .join(QLatin1Char(',')),
-              QStringLiteral("132,69,63,22"));
-
-    // Large results carry no group separators.
-    setCost(7499999);
-    zv::FormBasic large;
-    large.setLocale(QLocale(QLocale::German, QLocale::Germany));
-    type(&large, {{"txtWinRate", "50"},
-                  {"txtGoldPerGame", "100"},
-                  {"txtGoldPerGame2", "50"},
-                  {"txtGameTime", "1"}});
-    large.cmdCalc_Click();
-    EXPECT_EQ(texts(&large, {"lblTotalcost", "lblReqGames", "lblWins", "lblLosses", "lblReqTime"})
-                  .join(QLatin1Char(' ')),
-              QStringLiteral("7499999 100000 50000 50000 1667"));
+    // No group separators in the results either.
+    EXPECT_EQ(texts(&window, {"lblTotalcost", "lblReqGames", "lblWins", "lblLosses", "lblReqTime"}),
+              QStringLiteral("7499999,100000,50000,50000,1667"));
 }
 
-// Opens the window as the menu does, types, and closes it as the user does.
-template <typename Open> void OpenTypeAndClose(Open open, Figures figures) {
+// Opens the window as the menu does, types and closes it as the user does.
+void OpenTypeAndClose(void (*open)(QPointer<QWidget>&, QWidget*), Figures figures) {
     QPointer<QWidget> window;
     open(window, nullptr);
     for (const auto& [name, figure] : figures)
@@ -346,81 +260,56 @@ template <typename Open> void OpenTypeAndClose(Open open, Figures figures) {
     EXPECT_TRUE(window.isNull()) << "a closed window is gone";
 }
 
-QStringList Shown(QWidget* window, std::initializer_list<const char*> names) {
+QString Inputs(QWidget* window, std::initializer_list<const char*> names) {
     QStringList all;
     for (const char* name : names)
         all << window->findChild<QLineEdit*>(QString::fromLatin1(name))->text();
-    return all;
+    return all.join(QLatin1Char(','));
 }
 
 TEST_F(CalcWindowTest, FiguresAreKeptBetweenOpeningsWhenAsked) {
-    // A section without the keys yet: each new key becomes the section's first entry, so the
-    // order below is the reverse of the storing order.
-    folder.write("data/settings.ini", "[Zorvex]\r\nSkin=Midnight\r\n\r\n"
-                                      "[Time Calculator]\r\nSaveLoad=1\r\n");
+    // New keys each become the section's first entry: the file shows the storing order reversed.
+    folder.write("data/settings.ini",
+                 "[Zorvex]\r\nSkin=Midnight\r\n\r\n[Time Calculator]\r\nSaveLoad=1\r\n");
     OpenTypeAndClose(zv::ShowBasicCalculator, {{"txtWinRate", "52.5"},
                                                {"txtGoldPerGame", "100"},
                                                {"txtGoldPerGame2", "not yet"},
                                                {"txtGameTime", "12"}});
     EXPECT_EQ(folder.read("data/settings.ini"),
-              "[Zorvex]\r\nSkin=Midnight\r\n\r\n[Time Calculator]\r\n"
-              "GoldPerLoss=not yet\r\nGoldPerWin=100\r\nWinRate=52.5\r\nGameTime=12\r\n"
-              "SaveLoad=1\r\n");
+              "[Zorvex]\r\nSkin=Midnight\r\n\r\n[Time Calculator]\r\nGoldPerLoss=not yet\r\n"
+              "GoldPerWin=100\r\nWinRate=52.5\r\nGameTime=12\r\nSaveLoad=1\r\n");
 
-    QPointer<QWidget> basic;
+    // Both open: the advanced window shares the first four and, closed last, decides them.
+    QPointer<QWidget> basic, advanced;
     zv::ShowBasicCalculator(basic, nullptr);
-    EXPECT_EQ(Shown(basic, {"txtWinRate", "txtGoldPerGame", "txtGoldPerGame2", "txtGameTime"}),
-              (QStringList{QStringLiteral("52.5"), QStringLiteral("100"), QStringLiteral("not yet"),
-                           QStringLiteral("12")}));
-
-    // The advanced window shares the first four and adds its own; closed last, it decides.
-    QPointer<QWidget> advanced;
     zv::ShowAdvancedCalculator(advanced, nullptr);
-    EXPECT_EQ(Shown(advanced, {"txtWinRate", "txtGameTime", "txtCurrentGold"}),
-              (QStringList{QStringLiteral("52.5"), QStringLiteral("12"), QString()}));
+    EXPECT_EQ(Inputs(basic, {"txtWinRate", "txtGoldPerGame", "txtGoldPerGame2", "txtGameTime"}),
+              QStringLiteral("52.5,100,not yet,12"));
+    EXPECT_EQ(Inputs(advanced, {"txtWinRate", "txtGameTime", "txtCurrentGold"}),
+              QStringLiteral("52.5,12,"));
     basic->findChild<QLineEdit*>(QStringLiteral("txtWinRate"))->setText(QStringLiteral("40"));
     basic->close();
     advanced->findChild<QLineEdit*>(QStringLiteral("txtCurrentGP"))->setText(QStringLiteral("900"));
     advanced->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(zv::ReadSetting(zv::SettingsPath(), "Time Calculator", "WinRate"), "52.5");
-    EXPECT_EQ(zv::ReadSetting(zv::SettingsPath(), "Time Calculator", "CurrentGP"), "900");
-
     zv::ShowAdvancedCalculator(advanced, nullptr);
-    EXPECT_EQ(Shown(advanced, {"txtCurrentGP", "txtGoldPerGame2"}),
-              (QStringList{QStringLiteral("900"), QStringLiteral("not yet")}));
+    EXPECT_EQ(Inputs(advanced, {"txtWinRate", "txtCurrentGP"}), QStringLiteral("52.5,900"));
     advanced->close();
 }
 
 TEST_F(CalcWindowTest, NothingIsKeptUnlessAsked) {
     for (const char* saveLoad : {"0", "", "yes", "2"}) {
-        setSetting("SaveLoad", saveLoad);
-        setSetting("WinRate", "77");
+        ASSERT_TRUE(zv::WriteSetting(zv::SettingsPath(), "Time Calculator", "SaveLoad", saveLoad));
+        ASSERT_TRUE(zv::WriteSetting(zv::SettingsPath(), "Time Calculator", "WinRate", "77"));
         const std::string before = folder.read("data/settings.ini");
-        QPointer<QWidget> window;
-        zv::ShowAdvancedCalculator(window, nullptr);
-        EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("txtWinRate"))->text(), QString())
-            << "SaveLoad=" << saveLoad;
+        QPointer<QWidget> advanced;
+        zv::ShowAdvancedCalculator(advanced, nullptr);
+        EXPECT_EQ(Inputs(advanced, {"txtWinRate"}), QString()) << "SaveLoad=" << saveLoad;
         OpenTypeAndClose(zv::ShowBasicCalculator, {{"txtWinRate", "60"}, {"txtGameTime", "9"}});
-        window->close();
+        advanced->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(folder.read("data/settings.ini"), before) << "SaveLoad=" << saveLoad;
     }
-}
-
-TEST_F(CalcWindowTest, OpeningAgainBringsTheSameWindowForward) {
-    QPointer<QWidget> window;
-    zv::ShowBasicCalculator(window, nullptr);
-    QWidget* first = window;
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->isVisible());
-    first->showMinimized();
-    zv::ShowBasicCalculator(window, nullptr);
-    EXPECT_EQ(window.data(), first);
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_FALSE(first->windowState() & Qt::WindowMinimized);
-    EXPECT_FALSE(first->isModal());
-    window->close();
 }
 
 } // namespace
