@@ -15,8 +15,9 @@ settings="$work/Zorvex/data/settings.ini"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The figures are kept only when the settings ask for it.
+# The figures are kept only when the settings ask for it; the splash is not part of this.
 grep -q $'^SaveLoad=1\r$' "$settings" || fail "the installed settings do not keep calculator figures"
+sed -i -e $'s/^Splashscreen=.*\r$/Splashscreen=0\r/' -e $'s/^ShowSplash=.*\r$/ShowSplash=1\r/' "$settings"
 
 cat > "$work/session.sh" <<'SESSION'
 #!/usr/bin/env bash
