@@ -8,6 +8,7 @@
 #include "base/Settings.h"
 #include "base/SingleInstance.h"
 #include "base/ui/MessageBox.h"
+#include "calc/ui/Calculators.h"
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
@@ -350,6 +351,8 @@ void FormMain::connectSpine() {
     connect(c.imgSoundOn, &ImageControl::Click, this, &FormMain::imgSoundOn_Click);
     connect(c.imgSoundOff, &ImageControl::Click, this, &FormMain::imgSoundOff_Click);
     connect(c.TrayIcon1, &TrayIcon::DblClick, this, &FormMain::TrayIcon1_DblClick);
+    connect(c.basic, &QAction::triggered, this, &FormMain::basic_Click);
+    connect(c.advanced, &QAction::triggered, this, &FormMain::advanced_Click);
 }
 
 bool FormMain::Form_Load() {
@@ -480,6 +483,16 @@ void FormMain::Form_Unload() {
     c.TrayIcon1->HideIcon();
     FSOUND_Close();
     emit unloaded();
+}
+
+// Time calculators ----------------------------------------------------------------------------
+
+void FormMain::basic_Click() {
+    ShowBasicCalculator(formBasic, this);
+}
+
+void FormMain::advanced_Click() {
+    ShowAdvancedCalculator(FormAdv, this);
 }
 
 // Music -------------------------------------------------------------------------------------

@@ -41,6 +41,10 @@ public:
     void imgSoundOff_Click();
     void ApplyStartupMusic();
 
+    // Time calculators.
+    void basic_Click();
+    void advanced_Click();
+
     // Secondary windows, created on first use by their own features.
     QPointer<QWidget> formBasic;
     QPointer<QWidget> formSaveName;

@@ -2,6 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QMouseEvent>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace zv {
 
@@ -75,6 +78,16 @@ void ItemList::selectIndex(int index) {
         setCurrentIndex(index);
     }
     emit Click();
+}
+
+QPixmap LoadPicture(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {};
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    QPixmap picture;
+    picture.loadFromData(QByteArray::fromStdString(bytes));
+    return picture;
 }
 
 int ButtonValue(Qt::MouseButton button) {

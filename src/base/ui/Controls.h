@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPixmap>
+#include <filesystem>
 
 class QMouseEvent;
 
@@ -63,6 +64,10 @@ public:
 signals:
     void Click();
 };
+
+// A picture file; a null pixmap when it is missing or cannot be read. The bytes are read here,
+// so any file name works, also one that is not valid UTF-8.
+QPixmap LoadPicture(const std::filesystem::path& path);
 
 // Button value of a mouse event as the handlers expect it: 1 left, 2 right, 4 middle.
 int ButtonValue(Qt::MouseButton button);

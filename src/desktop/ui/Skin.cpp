@@ -2,6 +2,7 @@
 
 #include "base/ProgramPaths.h"
 #include "base/Settings.h"
+#include "base/ui/Controls.h"
 
 #include <QEvent>
 #include <QFile>
@@ -11,8 +12,6 @@
 #include <QVariant>
 #include <QWidget>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -70,17 +69,6 @@ QString Quoted(const std::string& text) {
 bool IsFile(const std::filesystem::path& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
-}
-
-QPixmap LoadPicture(const std::filesystem::path& path) {
-    // Read the bytes ourselves: file names are 8-bit and need not be valid UTF-8.
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {};
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    QPixmap picture;
-    picture.loadFromData(QByteArray::fromStdString(bytes));
-    return picture;
 }
 
 // A pixel's colour without its alpha: the key colour is compared by red, green and blue.
