@@ -11,6 +11,7 @@
 #include "desktop/ui/TrayIcon.h"
 #include "planner/ui/PlannerController.h"
 #include "storage/WardrobeState.h"
+#include "storage/ui/StorageController.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -89,6 +90,8 @@ FormMain::FormMain(QWidget* parent)
     buildClient();
     buildMenus();
     m_planner = std::make_unique<PlannerController>(c, this);
+    m_storage =
+        std::make_unique<StorageController>(c, *m_planner, this, formSaveName, formWardrobe);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -397,7 +400,7 @@ bool FormMain::isAnotherInstanceRunning() {
 }
 
 void FormMain::RefreshSlotCaptions() {
-    // The save slots fill their captions here once they exist.
+    m_storage->RefreshSlotCaptions();
 }
 
 void FormMain::LoadItemLists() {
@@ -405,7 +408,7 @@ void FormMain::LoadItemLists() {
 }
 
 void FormMain::ApplyWardrobePick() {
-    // The wardrobe puts its picked item on here once it exists.
+    m_storage->ApplyWardrobePick();
 }
 
 bool FormMain::event(QEvent* event) {

@@ -1,0 +1,140 @@
+#include "storage/SaveSlots.h"
+
+#include "base/AtomicFile.h"
+#include "base/ProgramPaths.h"
+#include "base/Settings.h"
+#include "planner/Catalog.h"
+#include "storage/EightBitText.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+namespace zv {
+namespace {
+
+constexpr int kSlotLines = 6;
+// Enough of a slot file for its first line; a longer first line is cut here.
+constexpr size_t kCaptionBytes = 64 * 1024;
+
+// Up to `limit` bytes from the start of the file; false when it cannot be opened or read.
+bool ReadFileStart(const std::filesystem::path& file, size_t limit, std::string& bytes) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bytes.assign(limit, '\0');
+    size_t got = 0;
+    while (got < limit) {
+        const ssize_t n = ::read(fd, bytes.data() + got, limit - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(got);
+    return true;
+}
+
+std::string Shown(const std::filesystem::path& file) {
+    return file.string();
+}
+
+} // namespace
+
+std::filesystem::path SlotFile(int slot) {
+    return ProgramPath("\\data\\save0" + std::to_string(slot) + ".dat");
+}
+
+std::string DesignSlotCaption(int slot) {
+    return "Slot &" + std::to_string(slot);
+}
+
+std::optional<SlotRecord> ParseSlotRecord(std::string_view bytes) {
+    const std::vector<std::string_view> lines = SplitCatalogLines(bytes);
+    if (lines.size() < kSlotLines)
+        return std::nullopt;
+    return SlotRecord{std::string(lines[0]), std::string(lines[1]), std::string(lines[2]),
+                      std::string(lines[3]), std::string(lines[4]), std::string(lines[5])};
+}
+
+SlotReadResult ReadSlotFile(const std::filesystem::path& file) {
+    SlotReadResult result;
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec) && !ec) {
+        result.Missing = true;
+        return result;
+    }
+    std::string bytes;
+    if (!ReadWholeFile(file, bytes)) {
+        result.Error =
+            "The save slot file " + Shown(file) + " cannot be read: " + std::strerror(errno) + ".";
+        return result;
+    }
+    result.Record = ParseSlotRecord(bytes);
+    if (!result.Record) {
+        const size_t lines = SplitCatalogLines(bytes).size();
+        result.Error = "The save slot file " + Shown(file) + " is damaged: it holds " +
+                       std::to_string(lines) + (lines == 1 ? " line" : " lines") +
+                       " instead of six.";
+    }
+    return result;
+}
+
+std::optional<std::string> ReadSlotDescription(const std::filesystem::path& file) {
+    std::string bytes;
+    if (!ReadFileStart(file, kCaptionBytes, bytes) || bytes.empty())
+        return std::nullopt;
+    const std::vector<std::string_view> lines = SplitCatalogLines(bytes);
+    return std::string(lines.front());
+}
+
+int SlotGenderIndex(std::string_view genderLine) {
+    const std::optional<double> value = ParseNumber(genderLine);
+    if (value == 0.0)
+        return 0;
+    if (value == 1.0)
+        return 1;
+    return -1;
+}
+
+std::string PrintedNumber(int value) {
+    return (value < 0 ? "-" : " ") + std::to_string(std::labs(value)) + " ";
+}
+
+std::string FormatSlotFile(const SlotRecord& record) {
+    std::string bytes;
+    for (const std::string* line : {&record.Description, &record.Gender, &record.Helmet,
+                                    &record.Armor, &record.Goggles, &record.Accessory}) {
+        bytes += OneLine(*line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+QString DefaultSlotDescription(const QString& helmet, const QString& armor, const QString& goggles,
+                               const QString& accessory) {
+    const QChar comma = QLatin1Char(',');
+    return helmet + comma + armor + comma + goggles + comma + accessory;
+}
+
+SlotRecord MakeSlotRecord(std::string_view description, int genderIndex, std::string_view helmet,
+                          std::string_view armor, std::string_view goggles,
+                          std::string_view accessory) {
+    return SlotRecord{std::string(description), PrintedNumber(genderIndex), std::string(helmet),
+                      std::string(armor),       std::string(goggles),       std::string(accessory)};
+}
+
+bool WriteSlotFile(int slot, const SlotRecord& record, std::string* error) {
+    return WriteFileAtomically(SlotFile(slot), FormatSlotFile(record), error);
+}
+
+} // namespace zv
