@@ -8,9 +8,9 @@
 #include "storage/SaveSlots.h"
 #include "storage/ui/GenderLists.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
@@ -53,10 +53,14 @@ FormSaveName::FormSaveName(MainControls& controls, PlannerController& planner,
 
     connect(cmdOk, &QPushButton::clicked, this, &FormSaveName::cmdOk_Click);
     connect(txtSaveName, &QLineEdit::returnPressed, this, &FormSaveName::cmdOk_Click);
-    auto* escape = new QAction(this);
-    escape->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(escape);
-    connect(escape, &QAction::triggered, this, &QWidget::close);
+}
+
+void FormSaveName::keyPressEvent(QKeyEvent* event) {
+    // Escape closes the dialog as its frame's close box would: nothing is written.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void FormSaveName::Form_Load() {
