@@ -51,11 +51,11 @@ std::string Shown(const std::filesystem::path& file) {
 } // namespace
 
 std::filesystem::path SlotFile(int slot) {
-    return ProgramPath("\\data\\save0" + std::to_string(slot) + ".dat");
+    return ProgramPath(std::string("\\data\\save0") + std::to_string(slot) + ".dat");
 }
 
 std::string DesignSlotCaption(int slot) {
-    return "Slot &" + std::to_string(slot);
+    return std::string("Slot &") + std::to_string(slot);
 }
 
 std::optional<SlotRecord> ParseSlotRecord(std::string_view bytes) {
@@ -75,14 +75,14 @@ SlotReadResult ReadSlotFile(const std::filesystem::path& file) {
     }
     std::string bytes;
     if (!ReadWholeFile(file, bytes)) {
-        result.Error =
-            "The save slot file " + Shown(file) + " cannot be read: " + std::strerror(errno) + ".";
+        result.Error = std::string("The save slot file ") + Shown(file) +
+                       " cannot be read: " + std::strerror(errno) + ".";
         return result;
     }
     result.Record = ParseSlotRecord(bytes);
     if (!result.Record) {
         const size_t lines = SplitCatalogLines(bytes).size();
-        result.Error = "The save slot file " + Shown(file) + " is damaged: it holds " +
+        result.Error = std::string("The save slot file ") + Shown(file) + " is damaged: it holds " +
                        std::to_string(lines) + (lines == 1 ? " line" : " lines") +
                        " instead of six.";
     }
@@ -107,7 +107,10 @@ int SlotGenderIndex(std::string_view genderLine) {
 }
 
 std::string PrintedNumber(int value) {
-    return (value < 0 ? "-" : " ") + std::to_string(std::labs(value)) + " ";
+    std::string printed(1, value < 0 ? '-' : ' ');
+    printed += std::to_string(std::labs(value));
+    printed += ' ';
+    return printed;
 }
 
 std::string FormatSlotFile(const SlotRecord& record) {

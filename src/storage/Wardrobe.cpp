@@ -27,7 +27,7 @@ bool ReadIfPresent(const std::filesystem::path& file, std::string& bytes, bool& 
     if (ReadWholeFile(file, bytes))
         return true;
     if (error)
-        *error = "Cannot read " + file.string() + ": " + std::strerror(errno);
+        *error = std::string("Cannot read ") + file.string() + ": " + std::strerror(errno);
     return false;
 }
 
@@ -51,11 +51,11 @@ int WardrobeGenderFor(int genderIndex) {
 }
 
 std::filesystem::path WardrobeNameFile(int wardrobeGender) {
-    return ProgramPath("\\data\\wardrobe0" + std::to_string(wardrobeGender) + ".dat");
+    return ProgramPath(std::string("\\data\\wardrobe0") + std::to_string(wardrobeGender) + ".dat");
 }
 
 std::filesystem::path WardrobeKindFile(int wardrobeGender) {
-    return ProgramPath("\\data\\wardrobe1" + std::to_string(wardrobeGender) + ".dat");
+    return ProgramPath(std::string("\\data\\wardrobe1") + std::to_string(wardrobeGender) + ".dat");
 }
 
 int16_t WardrobeKind(std::string_view kindText) {
