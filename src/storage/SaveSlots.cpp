@@ -9,44 +9,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace zv {
 namespace {
 
 constexpr int kSlotLines = 6;
-// Enough of a slot file for its first line; a longer first line is cut here.
-constexpr size_t kCaptionBytes = 64 * 1024;
-
-// Up to `limit` bytes from the start of the file; false when it cannot be opened or read.
-bool ReadFileStart(const std::filesystem::path& file, size_t limit, std::string& bytes) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    bytes.assign(limit, '\0');
-    size_t got = 0;
-    while (got < limit) {
-        const ssize_t n = ::read(fd, bytes.data() + got, limit - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            return false;
-        }
-        if (n == 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    bytes.resize(got);
-    return true;
-}
-
-std::string Shown(const std::filesystem::path& file) {
-    return file.string();
-}
 
 } // namespace
 
@@ -75,23 +43,23 @@ SlotReadResult ReadSlotFile(const std::filesystem::path& file) {
     }
     std::string bytes;
     if (!ReadWholeFile(file, bytes)) {
-        result.Error = std::string("The save slot file ") + Shown(file) +
+        result.Error = std::string("The save slot file ") + file.string() +
                        " cannot be read: " + std::strerror(errno) + ".";
         return result;
     }
     result.Record = ParseSlotRecord(bytes);
     if (!result.Record) {
         const size_t lines = SplitCatalogLines(bytes).size();
-        result.Error = std::string("The save slot file ") + Shown(file) + " is damaged: it holds " +
-                       std::to_string(lines) + (lines == 1 ? " line" : " lines") +
-                       " instead of six.";
+        result.Error = std::string("The save slot file ") + file.string() +
+                       " is damaged: it holds " + std::to_string(lines) +
+                       (lines == 1 ? " line" : " lines") + " instead of six.";
     }
     return result;
 }
 
 std::optional<std::string> ReadSlotDescription(const std::filesystem::path& file) {
     std::string bytes;
-    if (!ReadFileStart(file, kCaptionBytes, bytes) || bytes.empty())
+    if (!ReadWholeFile(file, bytes) || bytes.empty())
         return std::nullopt;
     const std::vector<std::string_view> lines = SplitCatalogLines(bytes);
     return std::string(lines.front());
