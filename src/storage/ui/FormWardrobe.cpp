@@ -108,6 +108,11 @@ FormWardrobe::FormWardrobe(MainControls& controls, QWidget* mainWindow)
     lstWardrobe->viewport()->installEventFilter(this);
 }
 
+FormWardrobe::~FormWardrobe() {
+    if (!m_unloaded)
+        WardrobeOpen = false;
+}
+
 void FormWardrobe::Form_Load() {
     // 1. The main window has already reported a broken skin; this window just goes without it.
     ApplySkin(this);

@@ -21,6 +21,8 @@ class FormWardrobe final : public QWidget {
 
 public:
     FormWardrobe(MainControls& controls, QWidget* mainWindow);
+    // Gone with the main window without being closed: the wardrobe counts as closed.
+    ~FormWardrobe() override;
 
     // Skin, topmost, position, and the lists of the chosen gender from its two files.
     void Form_Load();

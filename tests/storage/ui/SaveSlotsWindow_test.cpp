@@ -138,16 +138,13 @@ TEST_F(SaveSlotsTest, OnlyOkWritesAndWithoutAGenderNothingIsWritten) {
     EXPECT_EQ(dialog()->txtSaveName->text(), QStringLiteral("Enter save description"));
 
     // "Ok" with no gender chosen writes nothing, yet relabels every slot from its file.
+    EXPECT_EQ(dataFiles(), before);
     folder.write("data/save05.dat", "Changed elsewhere\r\n 0 \r\nA\r\nB\r\nC\r\nD\r\n");
-    auto expected = dataFiles();
+    const auto changed = dataFiles();
     dialog()->cmdOk->click();
     EXPECT_EQ(dialog(), nullptr);
-    EXPECT_EQ(dataFiles(), expected);
+    EXPECT_EQ(dataFiles(), changed);
     EXPECT_EQ(c().saveslot[4]->text(), QStringLiteral("Changed elsewhere"));
-    expected.erase("save05.dat");
-    auto original = before;
-    original.erase("save05.dat");
-    EXPECT_EQ(expected, original);
     EXPECT_TRUE(messages.empty());
 }
 
