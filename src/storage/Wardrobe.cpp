@@ -2,16 +2,14 @@
 
 #include "base/AtomicFile.h"
 #include "base/ProgramPaths.h"
-#include "base/Settings.h"
 #include "planner/Catalog.h"
+#include "planner/ItemEffects.h"
 #include "storage/EightBitText.h"
 #include "storage/SaveSlots.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
-#include <limits>
-#include <optional>
 
 namespace zv {
 namespace {
@@ -59,14 +57,7 @@ std::filesystem::path WardrobeKindFile(int wardrobeGender) {
 }
 
 int16_t WardrobeKind(std::string_view kindText) {
-    const std::optional<double> value = ParseNumber(kindText);
-    if (!value)
-        return 0;
-    const double rounded = std::nearbyint(*value); // half to even
-    if (rounded < std::numeric_limits<int16_t>::min() ||
-        rounded > std::numeric_limits<int16_t>::max())
-        return 0;
-    return static_cast<int16_t>(rounded);
+    return ConvertToInt16(kindText).value_or(0);
 }
 
 WardrobeEntry MakeWardrobeEntry(std::string_view name, int16_t kind) {

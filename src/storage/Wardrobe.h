@@ -30,8 +30,8 @@ int WardrobeGenderFor(int genderIndex);
 std::filesystem::path WardrobeNameFile(int wardrobeGender);
 std::filesystem::path WardrobeKindFile(int wardrobeGender);
 
-// A kind line read as a 16-bit integer (a fraction rounds half to even); 0 when it is not a
-// number or does not fit.
+// A kind line read as a 16-bit integer, as catalogue numbers are (a fraction rounds half to
+// even); 0 when it is not a number or does not fit.
 int16_t WardrobeKind(std::string_view kindText);
 
 // A new entry as an add stores it: the kind printed with a blank either side.

@@ -69,9 +69,9 @@ TEST_F(WardrobeFiles, UnequalFilesPairToTheShorterAndTheNextWriteEvensThem) {
 }
 
 TEST_F(WardrobeFiles, KindLinesReadAsSixteenBitIntegers) {
-    const std::pair<const char*, int> cases[] = {{" 3 ", 3},  {"4", 4},    {"2.5", 2}, {"3.5", 4},
-                                                 {"", 0},     {"helm", 0}, {"-1", -1}, {"40000", 0},
-                                                 {"1e1", 10}, {" 1 x", 0}};
+    const std::pair<const char*, int> cases[] = {{" 3 ", 3}, {"4", 4},    {"2.5", 2}, {"3.5", 4},
+                                                 {"", 0},    {"helm", 0}, {"-1", -1}, {"40000", 0},
+                                                 {"1e1", 0}, {" 1 x", 0}};
     for (const auto& [text, kind] : cases)
         EXPECT_EQ(zv::WardrobeKind(text), kind) << '"' << text << '"';
     EXPECT_EQ(zv::MakeWardrobeEntry("N", 4).KindText, " 4 ");
