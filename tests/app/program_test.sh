@@ -4,6 +4,9 @@
 #       a second start is refused with the message and ends; the first one runs on
 #   program_test.sh xvfb-smoke PROGRAM_DIR
 #       under Xvfb: the main window maps, a screenshot is taken, the program closes cleanly
+#   program_test.sh splash-countdown PROGRAM_DIR
+#       under Xvfb, start after start: the splash shows while its countdown runs or while it is
+#       switched on, the main window opens directly otherwise; the settings file counts down
 set -euo pipefail
 mode=$1
 assembled=$2
@@ -23,6 +26,12 @@ export SDL_AUDIODRIVER=dummy
 program="$work/Zorvex/zorvex"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+settings="$work/Zorvex/data/settings.ini"
+# Sets "Splashscreen" and "ShowSplash" in the settings file, keeping its CR LF line ends.
+set_splash() {
+  sed -i -e "s/^Splashscreen=.*\r\$/Splashscreen=$1\r/" -e "s/^ShowSplash=.*\r\$/ShowSplash=$2\r/" "$settings"
+}
 
 wait_for() { # seconds, command...
   local limit=$1; shift
@@ -45,11 +54,14 @@ stop_cleanly() {
 case "$mode" in
 second-instance)
   export QT_QPA_PLATFORM=offscreen
+  set_splash 0 1
   ZORVEX_MESSAGE_LOG="$work/first.log" "$program" &
   first=$!
   pids+=("$first")
   wait_for 60 test -s "$XDG_RUNTIME_DIR/zorvex.lock" || fail "the first instance never took its lock"
   sleep 0.5
+  # A start that got past the check would count the splash down.
+  set_splash 3 1
   cp "$work/Zorvex/data/settings.ini" "$work/settings.before"
 
   status=0
@@ -65,6 +77,7 @@ second-instance)
   echo "second instance refused; first instance ran on and closed cleanly"
   ;;
 xvfb-smoke)
+  set_splash 0 1
   cat > "$work/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -euo pipefail
@@ -87,6 +100,46 @@ INNER
   [ -s "$work/screen.xwd" ] || fail "no screenshot"
   if [ -n "${ZORVEX_BINARY_DIR:-}" ]; then cp "$work/screen.xwd" "$ZORVEX_BINARY_DIR/smoke-screen.xwd"; fi
   echo "main window mapped, screenshot taken, program closed cleanly"
+  ;;
+splash-countdown)
+  cat > "$work/inner.sh" <<'INNER'
+#!/usr/bin/env bash
+# One start: expects the splash or the main window as the first window, then ends the program.
+set -euo pipefail
+program=$1; expect=$2
+export QT_QPA_PLATFORM=xcb
+splash='^Zorvex 1\.1b$'; main='^Zorvex \[RC 1\.2b\]$'
+if [ "$expect" = splash ]; then first=$splash; other=$main; else first=$main; other=$splash; fi
+"$program" &
+pid=$!
+if ! timeout 90 xdotool search --sync --onlyvisible --name "$first" >/dev/null; then
+  echo "FAIL: no $expect window" >&2; kill -KILL $pid; exit 1
+fi
+if xdotool search --name "$other" >/dev/null; then
+  echo "FAIL: another window came up with the $expect window" >&2; kill -KILL $pid; exit 1
+fi
+kill -TERM $pid
+status=0; wait $pid || status=$?
+exit $status
+INNER
+  chmod +x "$work/inner.sh"
+  count() { grep -a '^Splashscreen=' "$settings" | tr -d '\r' | cut -d= -f2; }
+  start() { # the first window expected, the countdown expected afterwards
+    xvfb-run -a -s "-screen 0 1024x768x24" "$work/inner.sh" "$program" "$1" \
+      || fail "a start expecting the $1 window"
+    [ "$(count)" = "$2" ] || fail "countdown $(count) after a start with the $1 window, not $2"
+  }
+  set_splash 3 1
+  start splash 2
+  start splash 1
+  start main 0
+  start main 0
+  set_splash 0 0
+  start splash 0
+  start splash 0
+  set_splash 1 1
+  start main 0
+  echo "splash shown, counted down and skipped as the settings say"
   ;;
 *)
   fail "unknown mode $mode"

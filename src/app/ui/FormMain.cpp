@@ -1,5 +1,7 @@
 #include "app/ui/FormMain.h"
 
+#include "app/ui/ShellCommands.h"
+#include "app/ui/SoundStart.h"
 #include "base/AtomicFile.h"
 #include "base/ProgramPaths.h"
 #include "base/Random.h"
@@ -9,7 +11,10 @@
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
+#include "planner/ui/ImageExport.h"
+#include "planner/ui/MobileMenu.h"
 #include "planner/ui/PlannerController.h"
+#include "planner/ui/RandomOutfit.h"
 #include "storage/WardrobeState.h"
 #include "storage/ui/StorageController.h"
 
@@ -92,6 +97,11 @@ FormMain::FormMain(QWidget* parent)
     m_planner = std::make_unique<PlannerController>(c, this);
     m_storage =
         std::make_unique<StorageController>(c, *m_planner, this, formSaveName, formWardrobe);
+    // Owned by the window.
+    new MobileMenu(c, *m_planner, this);
+    new RandomOutfit(c, this);
+    new ImageExport(c, this);
+    new ShellCommands(*this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -101,6 +111,14 @@ FormMain::~FormMain() = default;
 
 void FormMain::SetInstanceLockPath(const QString& path) {
     InstanceLockPath() = path;
+}
+
+std::unique_ptr<SingleInstanceLock> FormMain::MakeInstanceLock() {
+    return std::make_unique<SingleInstanceLock>(InstanceLockPath());
+}
+
+void FormMain::AdoptInstanceLock(std::unique_ptr<SingleInstanceLock> lock) {
+    m_instanceLock = std::move(lock);
 }
 
 void FormMain::buildClient() {
@@ -296,6 +314,8 @@ void FormMain::buildMenus() {
     c.mobile->menuAction()->setEnabled(false);
     c.hide = AddEntry(c.mobile, "hide", "Hide Mobile");
     AddSeparator(c.mobile, "mnubar");
+    for (size_t i = 0; i < Mobiles.size(); ++i)
+        c.mobileEntry[i] = AddEntry(c.mobile, Mobiles[i].Entry, Mobiles[i].Caption);
 
     c.timecalc = AddMenu(this, "timecalc", "&Time Calculator");
     bar->addMenu(c.timecalc);
@@ -367,12 +387,7 @@ bool FormMain::Form_Load() {
     // 6.
     SeedRandomFromClock();
     // 7.
-    if (FSOUND_Init(44100, 32, 0) == 0) {
-        ShowMessage(this, QString(),
-                    QStringLiteral("An error occured initializing fmod!\r\n") +
-                        QString::fromStdString(FSOUND_ErrorText(FSOUND_GetError())),
-                    MessageIcon::None);
-    }
+    StartSoundLibrary(this);
     if (m_unloaded)
         return false;
     // 8.
@@ -395,7 +410,8 @@ bool FormMain::Form_Load() {
 }
 
 bool FormMain::isAnotherInstanceRunning() {
-    m_instanceLock = std::make_unique<SingleInstanceLock>(InstanceLockPath());
+    if (!m_instanceLock)
+        m_instanceLock = MakeInstanceLock();
     return !m_instanceLock->tryAcquire();
 }
 

@@ -52,6 +52,11 @@ public:
 
     // For tests: the single-instance lock file to use instead of the per-user one.
     static void SetInstanceLockPath(const QString& path);
+    // A lock on that file, not tried yet.
+    static std::unique_ptr<SingleInstanceLock> MakeInstanceLock();
+    // The lock the start of the process has already tried: the single-instance check asks it
+    // again instead of making its own.
+    void AdoptInstanceLock(std::unique_ptr<SingleInstanceLock> lock);
 
 signals:
     // The shutdown sequence has run: the process may end.
