@@ -10,6 +10,9 @@ cleanup() { rm -rf "$work"; }
 trap cleanup EXIT
 
 cp -a "$assembled" "$work/Zorvex"
+# Straight to the main window, without the splash.
+sed -i -e 's/^Splashscreen=.*\r$/Splashscreen=0\r/' -e 's/^ShowSplash=.*\r$/ShowSplash=1\r/' \
+  "$work/Zorvex/data/settings.ini"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 export SDL_AUDIODRIVER=dummy
@@ -32,7 +35,7 @@ export QT_QPA_PLATFORM=xcb
 "$program" &
 pid=$!
 trap 'kill -KILL $pid 2>/dev/null || true' EXIT
-main=$(timeout 90 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -1)
+main=$(timeout 60 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -1)
 xdotool windowfocus --sync "$main"
 sleep 0.5
 xdotool key ctrl+F1
