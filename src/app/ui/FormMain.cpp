@@ -17,6 +17,7 @@
 #include "planner/ui/PlannerController.h"
 #include "planner/ui/RandomOutfit.h"
 #include "storage/WardrobeState.h"
+#include "storage/ui/StorageController.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -95,6 +96,8 @@ FormMain::FormMain(QWidget* parent)
     buildClient();
     buildMenus();
     m_planner = std::make_unique<PlannerController>(c, this);
+    m_storage =
+        std::make_unique<StorageController>(c, *m_planner, this, formSaveName, formWardrobe);
     // Owned by the window.
     new MobileMenu(c, *m_planner, this);
     new RandomOutfit(c, this);
@@ -416,7 +419,7 @@ bool FormMain::isAnotherInstanceRunning() {
 }
 
 void FormMain::RefreshSlotCaptions() {
-    // The save slots fill their captions here once they exist.
+    m_storage->RefreshSlotCaptions();
 }
 
 void FormMain::LoadItemLists() {
@@ -424,7 +427,7 @@ void FormMain::LoadItemLists() {
 }
 
 void FormMain::ApplyWardrobePick() {
-    // The wardrobe puts its picked item on here once it exists.
+    m_storage->ApplyWardrobePick();
 }
 
 bool FormMain::event(QEvent* event) {

@@ -13,6 +13,7 @@ namespace zv {
 
 class SingleInstanceLock;
 class PlannerController;
+class StorageController;
 
 class FormMain final : public QMainWindow {
     Q_OBJECT
@@ -27,6 +28,7 @@ public:
 
     MainControls& controls() { return c; }
     PlannerController& planner() { return *m_planner; }
+    StorageController& storage() { return *m_storage; }
 
     // State of the spine.
     int16_t InstalledVersion = 0;
@@ -87,6 +89,7 @@ private:
 
     MainControls c;
     std::unique_ptr<PlannerController> m_planner;
+    std::unique_ptr<StorageController> m_storage;
     std::unique_ptr<SingleInstanceLock> m_instanceLock;
     bool m_loaded = false;
     bool m_unloaded = false;
