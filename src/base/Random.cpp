@@ -16,6 +16,10 @@ void SeedRandomFromClock() {
     Generator().seed(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));
 }
 
+void SeedRandom(uint32_t seed) {
+    Generator().seed(seed);
+}
+
 float NextRandom() {
     // 24 random bits give every float in [0, 1) on an even grid, never 1 itself.
     return static_cast<float>(Generator()() >> 8) / 16777216.0f;

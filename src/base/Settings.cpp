@@ -191,6 +191,10 @@ bool WriteSetting(const std::filesystem::path& file, std::string_view section, s
 }
 
 double SettingNumber(std::string_view text) {
+    return ParseNumber(text).value_or(0);
+}
+
+std::optional<double> ParseNumber(std::string_view text) {
     auto blank = [](char c) {
         return c == ' ' || c == '\t';
     };
@@ -206,12 +210,12 @@ double SettingNumber(std::string_view text) {
     // Only plain decimal numbers count; "inf", "nan" and hexadecimal are not numbers here.
     if (text.empty() ||
         !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.'))
-        return 0;
+        return std::nullopt;
     double value = 0;
     const auto [end, ec] =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return 0;
+        return std::nullopt;
     return negative ? -value : value;
 }
 

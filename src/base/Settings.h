@@ -2,6 +2,7 @@
 // The settings file: sections of key=value lines, CR LF line ends, 8-bit text. There is no
 // in-memory copy: every read scans the file, every write rewrites it (atomically).
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,8 @@ bool WriteSetting(const std::filesystem::path& file, std::string_view section, s
 // The numeric value of a settings text: leading and trailing blanks allowed, anything that is
 // not a number (or is empty) counts as 0.
 double SettingNumber(std::string_view text);
+
+// The same reading, telling a text that is not a number (nullopt) from one that is 0.
+std::optional<double> ParseNumber(std::string_view text);
 
 } // namespace zv

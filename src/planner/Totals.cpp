@@ -1,7 +1,8 @@
 #include "planner/Totals.h"
 
+#include "base/Rounding.h"
+
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace zv {
@@ -14,16 +15,6 @@ int16_t SumStat(int16_t ItemEffects::*stat, const ItemEffects& armor, const Item
     const int32_t limited =
         std::clamp<int32_t>(sum, std::numeric_limits<int16_t>::min(), MaxStatTotal);
     return static_cast<int16_t>(limited);
-}
-
-double RoundHalfToEven(double value) {
-    const double lower = std::floor(value);
-    const double fraction = value - lower;
-    if (fraction > 0.5)
-        return lower + 1;
-    if (fraction < 0.5)
-        return lower;
-    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
 }
 
 } // namespace

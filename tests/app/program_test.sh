@@ -5,6 +5,9 @@
 #       refused with the message and ends; the first one runs on
 #   program_test.sh xvfb-smoke PROGRAM_DIR
 #       under Xvfb: the main window maps, a screenshot is taken, the program closes cleanly
+#   program_test.sh splash-countdown PROGRAM_DIR
+#       under Xvfb, start after start: the splash shows while its countdown runs or while it is
+#       switched on, the main window opens directly otherwise; the settings file counts down
 #   program_test.sh foreign-folder-name PROGRAM_DIR
 #       from a program folder whose name is not valid UTF-8 (Latin-1 byte 0xFC), started in
 #       another working folder: it finds its files, complains about nothing, writes nothing there
@@ -51,6 +54,12 @@ wait_for() { # seconds, command...
 HELPERS
 source "$work/helpers.sh"
 
+settings="$work/Zorvex/data/settings.ini"
+# Sets "Splashscreen" and "ShowSplash" in the settings file, keeping its CR LF line ends.
+set_splash() {
+  sed -i -e "s/^Splashscreen=.*\r\$/Splashscreen=$1\r/" -e "s/^ShowSplash=.*\r\$/ShowSplash=$2\r/" "$settings"
+}
+
 # Ends the program with a termination request and expects an orderly exit (status 0).
 stop_cleanly() {
   local pid=$1
@@ -63,14 +72,21 @@ stop_cleanly() {
 # Whether the lock file names process $1 (its first line is the owner's process id).
 lock_held_by() { [ "$(head -n 1 "$ZORVEX_INSTANCE_LOCK" 2>/dev/null)" = "$1" ]; }
 
+# The private temporary folder of process $1 (the main window makes it as it is built).
+temp_folder_of() { find "$XDG_RUNTIME_DIR" -maxdepth 1 -name "zorvex-$1-*"; }
+has_temp_folder() { [ -n "$(temp_folder_of "$1")" ]; }
+
 case "$mode" in
 second-instance)
   export QT_QPA_PLATFORM=offscreen
+  set_splash 0 1
   ZORVEX_MESSAGE_LOG="$work/first.log" "$program" &
   first=$!
   pids+=("$first")
   wait_for 60 lock_held_by "$first" || fail "the first instance never took its lock"
   sleep 0.5
+  # A start that got past the check would count the splash down.
+  set_splash 3 1
   cp "$work/Zorvex/data/settings.ini" "$work/settings.before"
 
   # As if started from a shell whose runtime and temporary folders differ from the desktop's.
@@ -89,6 +105,7 @@ second-instance)
   echo "second instance refused; first instance ran on and closed cleanly"
   ;;
 xvfb-smoke)
+  set_splash 0 1
   cat > "$work/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -euo pipefail
@@ -112,8 +129,49 @@ INNER
   if [ -n "${ZORVEX_BINARY_DIR:-}" ]; then cp "$work/screen.xwd" "$ZORVEX_BINARY_DIR/smoke-screen.xwd"; fi
   echo "main window mapped, screenshot taken, program closed cleanly"
   ;;
+splash-countdown)
+  cat > "$work/inner.sh" <<'INNER'
+#!/usr/bin/env bash
+# One start: expects the splash or the main window as the first window, then ends the program.
+set -euo pipefail
+program=$1; expect=$2
+export QT_QPA_PLATFORM=xcb
+splash='^Zorvex 1\.1b$'; main='^Zorvex \[RC 1\.2b\]$'
+if [ "$expect" = splash ]; then first=$splash; other=$main; else first=$main; other=$splash; fi
+"$program" &
+pid=$!
+if ! timeout 90 xdotool search --sync --onlyvisible --name "$first" >/dev/null; then
+  echo "FAIL: no $expect window" >&2; kill -KILL $pid; exit 1
+fi
+if xdotool search --name "$other" >/dev/null; then
+  echo "FAIL: another window came up with the $expect window" >&2; kill -KILL $pid; exit 1
+fi
+kill -TERM $pid
+status=0; wait $pid || status=$?
+exit $status
+INNER
+  chmod +x "$work/inner.sh"
+  count() { grep -a '^Splashscreen=' "$settings" | tr -d '\r' | cut -d= -f2; }
+  start() { # the first window expected, the countdown expected afterwards
+    xvfb-run -a -s "-screen 0 1024x768x24" "$work/inner.sh" "$program" "$1" \
+      || fail "a start expecting the $1 window"
+    [ "$(count)" = "$2" ] || fail "countdown $(count) after a start with the $1 window, not $2"
+  }
+  set_splash 3 1
+  start splash 2
+  start splash 1
+  start main 0
+  start main 0
+  set_splash 0 0
+  start splash 0
+  start splash 0
+  set_splash 1 1
+  start main 0
+  echo "splash shown, counted down and skipped as the settings say"
+  ;;
 foreign-folder-name)
   export QT_QPA_PLATFORM=offscreen
+  set_splash 0 1
   folder="$work/Zorv"$'\xfc'"x"
   mv "$work/Zorvex" "$folder"
   mkdir "$work/elsewhere"
@@ -122,8 +180,9 @@ foreign-folder-name)
   pid=$!
   pids+=("$pid")
   wait_for 60 lock_held_by "$pid" || fail "the program never took its lock"
-  # Termination requests are handled once the start-up has run: every message it raised is
-  # in the log by the time the program has ended.
+  wait_for 60 has_temp_folder "$pid" || fail "the main window was never built"
+  # Termination requests are handled once the main window's start-up has run: every message it
+  # raised is in the log by the time the program has ended.
   stop_cleanly "$pid"
   [ ! -s "$work/messages.log" ] || fail "messages at start-up: $(cat "$work/messages.log")"
   [ -z "$(ls -A "$work/elsewhere")" ] || fail "files written in the working folder: $(ls -A "$work/elsewhere")"
@@ -131,12 +190,14 @@ foreign-folder-name)
   ;;
 stale-temp)
   export QT_QPA_PLATFORM=offscreen
+  set_splash 0 1
   "$program" &
   killed=$!
   pids+=("$killed")
   wait_for 60 lock_held_by "$killed" || fail "the first run never took its lock"
-  left=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name "zorvex-$killed-*")
-  [ -n "$left" ] || fail "the first run has no private temporary folder in $XDG_RUNTIME_DIR"
+  wait_for 60 has_temp_folder "$killed" \
+    || fail "the first run has no private temporary folder in $XDG_RUNTIME_DIR"
+  left=$(temp_folder_of "$killed")
   kill -KILL "$killed"
   wait "$killed" 2>/dev/null || true
   [ -d "$left" ] || fail "the killed run's folder went away by itself"
@@ -153,6 +214,7 @@ stale-temp)
   ;;
 tray)
   [ -x "$host" ] || fail "no tray host program given"
+  set_splash 0 1
   sed -i 's/^SystemTray=.*/SystemTray=1\r/' "$work/Zorvex/data/settings.ini"
   grep -q $'^SystemTray=1\r$' "$work/Zorvex/data/settings.ini" || fail "cannot switch the setting on"
   # twm iconifies a window when asked (as a user's minimise does); placing windows by itself.

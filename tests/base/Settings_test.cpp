@@ -239,6 +239,10 @@ TEST(SettingNumber, NonNumericTextCountsAsZero) {
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(zv::SettingNumber(text), value) << '"' << text << '"';
+    // The plain parse tells "not a number" from a zero.
+    EXPECT_EQ(zv::ParseNumber(" 0 "), 0.0);
+    EXPECT_EQ(zv::ParseNumber("abc"), std::nullopt);
+    EXPECT_EQ(zv::ParseNumber(""), std::nullopt);
 }
 
 // A writer killed at any moment leaves the old or the new file, whole; what it leaves behind

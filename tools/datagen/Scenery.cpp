@@ -3,6 +3,7 @@
 #include "Figure.h"
 #include "GifFile.h"
 #include "Shapes.h"
+#include "planner/Mobiles.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -190,17 +191,14 @@ QPainterPath FigureAreaPath() {
 
 // ---------------------------------------------------------------- mobiles
 
-const QList<Mobile> kMobiles = {
-    {"Mobile-Evorn.gif", 420, 450},        {"Mobile-Ovaru.gif", 360, 440},
-    {"Mobile-ArmorMobile.gif", 550, 420},  {"Mobile-Bigfoot.gif", 470, 350},
-    {"Mobile-Boomer.gif", 500, 430},       {"Mobile-Dragon.gif", 520, 220},
-    {"Mobile-Grub.gif", 550, 270},         {"Mobile-Ice.gif", 500, 240},
-    {"Mobile-QX.gif", 490, 330},           {"Mobile-Knight.gif", 580, 300},
-    {"Mobile-Lightning.gif", 560, 420},    {"Mobile-Mage.gif", 460, 380},
-    {"Mobile-TovikMachine.gif", 380, 400}, {"Mobile-Random.gif", 590, 300},
-    {"Mobile-Vesk.gif", 560, 380},         {"Mobile-Sorvi.gif", 440, 270},
-    {"Mobile-Turtle.gif", 470, 320},
-};
+// The program's own table, so every mobile is drawn around the seat the program puts the
+// figure on.
+const QList<Mobile> kMobiles = [] {
+    QList<Mobile> mobiles;
+    for (const zv::MobileRow& row : zv::Mobiles)
+        mobiles.append({row.Picture, row.AnchorLeft, row.AnchorTop});
+    return mobiles;
+}();
 
 void Wheel(QPainter& p, double x, double y, double r, const QColor& hub) {
     Shape(p, Ellipse(x, y, r, r), QColor(50, 48, 56));

@@ -1,13 +1,13 @@
 #include "app/ui/Application.h"
 
-#include "app/ui/FormMain.h"
+#include "app/ui/ProgramStart.h"
 #include "base/ProgramPaths.h"
 #include "base/ui/MessageBox.h"
+#include "desktop/ui/FMod.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QSocketNotifier>
-#include <QWidget>
 #include <csignal>
 #include <filesystem>
 #include <memory>
@@ -58,22 +58,17 @@ int RunZorvex(int argc, char** argv) {
     }
     SetProgramFolder(folder);
 
-    FormMain form;
-    QObject::connect(&form, &FormMain::unloaded, &app, &QCoreApplication::quit,
+    ProgramStart start;
+    QObject::connect(&start, &ProgramStart::finished, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
     std::unique_ptr<QSocketNotifier> signalNotifier;
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
         signalNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[1], QSocketNotifier::Read);
-        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &form, [&form] {
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &start, [&start] {
             char byte = 0;
             [[maybe_unused]] const auto got = ::read(g_signalPipe[1], &byte, 1);
-            // A message box may be waiting for an answer: it goes first.
-            while (QWidget* modal = QApplication::activeModalWidget()) {
-                if (!modal->close())
-                    break;
-            }
-            form.close();
+            start.CloseAll();
         });
         std::signal(SIGTERM, OnTerminationSignal);
         std::signal(SIGINT, OnTerminationSignal);
@@ -81,9 +76,12 @@ int RunZorvex(int argc, char** argv) {
     // A full disk or a file-size limit must make a write fail, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
 
-    if (!form.Form_Load())
+    if (!start.Start())
         return 0;
-    return app.exec();
+    const int status = app.exec();
+    // Closing the splash without opening the main window leaves the intro's sound library open.
+    FSOUND_Close();
+    return status;
 }
 
 } // namespace zv

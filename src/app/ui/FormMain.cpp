@@ -1,5 +1,7 @@
 #include "app/ui/FormMain.h"
 
+#include "app/ui/ShellCommands.h"
+#include "app/ui/SoundStart.h"
 #include "base/AtomicFile.h"
 #include "base/ProgramPaths.h"
 #include "base/Random.h"
@@ -7,11 +9,16 @@
 #include "base/SingleInstance.h"
 #include "base/WholeNumber.h"
 #include "base/ui/MessageBox.h"
+#include "calc/ui/Calculators.h"
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
+#include "planner/ui/ImageExport.h"
+#include "planner/ui/MobileMenu.h"
 #include "planner/ui/PlannerController.h"
+#include "planner/ui/RandomOutfit.h"
 #include "storage/WardrobeState.h"
+#include "storage/ui/StorageController.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -74,7 +81,7 @@ void CloseWindows(std::initializer_list<QPointer<QWidget>> windows) {
 } // namespace
 
 QPixmap ProgramPicture(const char* relativePath) {
-    return PictureFromFile(ProgramPath(relativePath));
+    return LoadPicture(ProgramPath(relativePath));
 }
 
 FormMain::FormMain(QWidget* parent)
@@ -87,6 +94,13 @@ FormMain::FormMain(QWidget* parent)
     buildClient();
     buildMenus();
     m_planner = std::make_unique<PlannerController>(c, this);
+    m_storage =
+        std::make_unique<StorageController>(c, *m_planner, this, formSaveName, formWardrobe);
+    // Owned by the window.
+    new MobileMenu(c, *m_planner, this);
+    new RandomOutfit(c, this);
+    new ImageExport(c, this);
+    new ShellCommands(*this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -96,6 +110,14 @@ FormMain::~FormMain() = default;
 
 void FormMain::SetInstanceLockPath(const QString& path) {
     InstanceLockPath() = path;
+}
+
+std::unique_ptr<SingleInstanceLock> FormMain::MakeInstanceLock() {
+    return std::make_unique<SingleInstanceLock>(InstanceLockPath());
+}
+
+void FormMain::AdoptInstanceLock(std::unique_ptr<SingleInstanceLock> lock) {
+    m_instanceLock = std::move(lock);
 }
 
 void FormMain::buildClient() {
@@ -291,6 +313,8 @@ void FormMain::buildMenus() {
     c.mobile->menuAction()->setEnabled(false);
     c.hide = AddEntry(c.mobile, "hide", "Hide Mobile");
     AddSeparator(c.mobile, "mnubar");
+    for (size_t i = 0; i < Mobiles.size(); ++i)
+        c.mobileEntry[i] = AddEntry(c.mobile, Mobiles[i].Entry, Mobiles[i].Caption);
 
     c.timecalc = AddMenu(this, "timecalc", "&Time Calculator");
     bar->addMenu(c.timecalc);
@@ -336,6 +360,8 @@ void FormMain::connectSpine() {
     connect(c.TrayIcon1, &TrayIcon::DblClick, this, &FormMain::TrayIcon1_DblClick);
     connect(c.trayRestore, &QAction::triggered, this, &FormMain::RestoreFromTray);
     connect(c.trayExit, &QAction::triggered, this, &QWidget::close);
+    connect(c.basic, &QAction::triggered, this, &FormMain::basic_Click);
+    connect(c.advanced, &QAction::triggered, this, &FormMain::advanced_Click);
 }
 
 bool FormMain::Form_Load() {
@@ -368,12 +394,7 @@ bool FormMain::Form_Load() {
     // 6.
     SeedRandomFromClock();
     // 7.
-    if (FSOUND_Init(44100, 32, 0) == 0) {
-        ShowMessage(this, QString(),
-                    QStringLiteral("An error occured initializing fmod!\r\n") +
-                        QString::fromStdString(FSOUND_ErrorText(FSOUND_GetError())),
-                    MessageIcon::None);
-    }
+    StartSoundLibrary(this);
     if (m_unloaded)
         return false;
     // 8.
@@ -396,12 +417,13 @@ bool FormMain::Form_Load() {
 }
 
 bool FormMain::isAnotherInstanceRunning() {
-    m_instanceLock = std::make_unique<SingleInstanceLock>(InstanceLockPath());
+    if (!m_instanceLock)
+        m_instanceLock = MakeInstanceLock();
     return !m_instanceLock->tryAcquire();
 }
 
 void FormMain::RefreshSlotCaptions() {
-    // The save slots fill their captions here once they exist.
+    m_storage->RefreshSlotCaptions();
 }
 
 void FormMain::LoadItemLists() {
@@ -409,7 +431,7 @@ void FormMain::LoadItemLists() {
 }
 
 void FormMain::ApplyWardrobePick() {
-    // The wardrobe puts its picked item on here once it exists.
+    m_storage->ApplyWardrobePick();
 }
 
 bool FormMain::event(QEvent* event) {
@@ -468,6 +490,16 @@ void FormMain::Form_Unload() {
     c.TrayIcon1->HideIcon();
     FSOUND_Close();
     emit unloaded();
+}
+
+// Time calculators ----------------------------------------------------------------------------
+
+void FormMain::basic_Click() {
+    ShowBasicCalculator(formBasic, this);
+}
+
+void FormMain::advanced_Click() {
+    ShowAdvancedCalculator(FormAdv, this);
 }
 
 // Music -------------------------------------------------------------------------------------

@@ -13,6 +13,7 @@ namespace zv {
 
 class SingleInstanceLock;
 class PlannerController;
+class StorageController;
 
 class FormMain final : public QMainWindow {
     Q_OBJECT
@@ -27,6 +28,7 @@ public:
 
     MainControls& controls() { return c; }
     PlannerController& planner() { return *m_planner; }
+    StorageController& storage() { return *m_storage; }
 
     // State of the spine.
     int16_t InstalledVersion = 0;
@@ -41,6 +43,10 @@ public:
     void imgSoundOff_Click();
     void ApplyStartupMusic();
 
+    // Time calculators.
+    void basic_Click();
+    void advanced_Click();
+
     // Secondary windows, created on first use by their own features.
     QPointer<QWidget> formBasic;
     QPointer<QWidget> formSaveName;
@@ -50,6 +56,11 @@ public:
 
     // For tests: the single-instance lock file to use instead of the per-user one.
     static void SetInstanceLockPath(const QString& path);
+    // A lock on that file, not tried yet.
+    static std::unique_ptr<SingleInstanceLock> MakeInstanceLock();
+    // The lock the start of the process has already tried: the single-instance check asks it
+    // again instead of making its own.
+    void AdoptInstanceLock(std::unique_ptr<SingleInstanceLock> lock);
 
 signals:
     // The shutdown sequence has run: the process may end.
@@ -78,6 +89,7 @@ private:
 
     MainControls c;
     std::unique_ptr<PlannerController> m_planner;
+    std::unique_ptr<StorageController> m_storage;
     std::unique_ptr<SingleInstanceLock> m_instanceLock;
     bool m_loaded = false;
     bool m_unloaded = false;

@@ -1,9 +1,9 @@
 #include "base/ui/Controls.h"
 
-#include "base/AtomicFile.h"
-
 #include <QAbstractItemView>
 #include <QMouseEvent>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace zv {
@@ -80,6 +80,16 @@ void ItemList::selectIndex(int index) {
     emit Click();
 }
 
+QPixmap LoadPicture(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {};
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    QPixmap picture;
+    picture.loadFromData(QByteArray::fromStdString(bytes));
+    return picture;
+}
+
 int ButtonValue(Qt::MouseButton button) {
     switch (button) {
     case Qt::LeftButton:
@@ -102,15 +112,6 @@ int ShiftValue(Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::AltModifier)
         value |= 4;
     return value;
-}
-
-QPixmap PictureFromFile(const std::filesystem::path& file) {
-    std::string bytes;
-    QPixmap picture;
-    if (ReadWholeFile(file, bytes))
-        picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
-                             static_cast<uint>(bytes.size()));
-    return picture;
 }
 
 } // namespace zv

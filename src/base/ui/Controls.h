@@ -65,9 +65,9 @@ signals:
     void Click();
 };
 
-// The picture in `file`, read as bytes so that any folder name works (Qt's own file access
-// needs names that are valid UTF-8); a null pixmap when it is missing or unreadable.
-QPixmap PictureFromFile(const std::filesystem::path& file);
+// A picture file; a null pixmap when it is missing or cannot be read. The bytes are read here,
+// so any file name works, also one that is not valid UTF-8.
+QPixmap LoadPicture(const std::filesystem::path& path);
 
 // Button value of a mouse event as the handlers expect it: 1 left, 2 right, 4 middle.
 int ButtonValue(Qt::MouseButton button);

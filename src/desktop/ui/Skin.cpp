@@ -113,7 +113,7 @@ QString ApplySkin(QWidget* window) {
     if (!IsFile(file))
         return QStringLiteral("The skin %1 cannot be loaded: the picture %2 is missing.")
             .arg(Quoted(g_skinName), ShownPath(file));
-    const QPixmap picture = PictureFromFile(file);
+    const QPixmap picture = LoadPicture(file);
     if (picture.isNull())
         return QStringLiteral("The skin %1 cannot be loaded: the picture %2 cannot be read.")
             .arg(Quoted(g_skinName), ShownPath(file));

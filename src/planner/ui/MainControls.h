@@ -2,6 +2,7 @@
 // Every control of the main window by the name the layout gives it. The main window builds them;
 // the features that work on the main window (planner, save slots, wardrobe, export) use them.
 #include "base/ui/Controls.h"
+#include "planner/Mobiles.h"
 
 #include <array>
 
@@ -87,6 +88,7 @@ struct MainControls {
     QAction* exit = nullptr;
     QMenu* mobile = nullptr;
     QAction* hide = nullptr;
+    std::array<QAction*, Mobiles.size()> mobileEntry{}; // in the order of Mobiles
     QMenu* timecalc = nullptr;
     QAction* basic = nullptr;
     QAction* advanced = nullptr;

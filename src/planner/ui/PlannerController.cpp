@@ -26,7 +26,7 @@ QPixmap PixmapFromBytes(const std::string& bytes) {
 }
 
 QPixmap PreviewPicture(const std::string& relativePath) {
-    return PictureFromFile(ProgramPath(relativePath));
+    return LoadPicture(ProgramPath(relativePath));
 }
 
 } // namespace

@@ -1,0 +1,29 @@
+#include "planner/ui/RandomOutfit.h"
+
+#include "planner/RandomPick.h"
+#include "planner/ui/MainControls.h"
+
+namespace zv {
+
+RandomOutfit::RandomOutfit(MainControls& controls, QWidget* window)
+    : QObject(window)
+    , c(controls) {
+    connect(c.imgRandom, &ImageControl::Click, this, &RandomOutfit::imgRandom_Click);
+}
+
+void RandomOutfit::imgRandom_Click() {
+    auto draw = [](std::initializer_list<ItemList*> lists) {
+        for (ItemList* list : lists) {
+            // Selecting runs the list's selection handler before the next list is drawn.
+            if (const auto index = DrawEntryIndex(list->count()))
+                list->selectIndex(*index);
+        }
+    };
+    // The gender box's text is read once per gender; before a choice it shows "Gender".
+    if (c.GenderBox->editText() == QLatin1String("Male"))
+        draw({c.HelmMale, c.ArmorMale, c.GogglesMale, c.Accessories});
+    if (c.GenderBox->editText() == QLatin1String("Female"))
+        draw({c.HelmFemale, c.ArmorFemale, c.GogglesFemale, c.Accessories});
+}
+
+} // namespace zv

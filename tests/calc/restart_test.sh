@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The assembled program run twice under Xvfb, as a player would: the figures typed into the basic
+# calculator are stored when the program ends and are back in both calculators after a restart.
+#   restart_test.sh PROGRAM_DIR
+set -euo pipefail
+assembled=$1
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -a "$assembled" "$work/Zorvex"
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+export SDL_AUDIODRIVER=dummy
+settings="$work/Zorvex/data/settings.ini"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The figures are kept only when the settings ask for it; the splash is not part of this.
+grep -q $'^SaveLoad=1\r$' "$settings" || fail "the installed settings do not keep calculator figures"
+sed -i -e $'s/^Splashscreen=.*\r$/Splashscreen=0\r/' -e $'s/^ShowSplash=.*\r$/ShowSplash=1\r/' "$settings"
+
+cat > "$work/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+# session.sh PROGRAM MENU-KEYS... -- TYPED-KEYS...: opens the calculators through the menu with
+# the keyboard, types into the one opened last, then ends the program with a termination request.
+set -euo pipefail
+program=$1; shift
+export QT_QPA_PLATFORM=xcb
+"$program" &
+pid=$!
+trap 'kill -KILL $pid 2>/dev/null || true' EXIT
+main=$(timeout 90 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -1)
+[ -n "$main" ] || { echo "FAIL: the main window never mapped" >&2; exit 1; }
+while [ "$1" != "--" ]; do
+  xdotool windowfocus "$main" 2>/dev/null || true
+  sleep 0.5
+  xdotool key alt+t
+  sleep 0.5
+  xdotool key "$1"
+  case "$1" in
+    b) title='Basic Time Calculation' ;;
+    a) title='Advanced Time Calculation' ;;
+  esac
+  timeout 30 xdotool search --sync --onlyvisible --name "$title" >/dev/null \
+    || { echo "FAIL: the menu did not open \"$title\"" >&2; exit 1; }
+  shift
+done
+shift
+sleep 0.5
+for key in "$@"; do
+  case "$key" in
+    Tab|Return) xdotool key "$key" ;;
+    *) xdotool type --delay 40 "$key" ;;
+  esac
+done
+sleep 0.5
+kill -TERM $pid
+status=0
+wait $pid || status=$?
+trap - EXIT
+exit $status
+SESSION
+chmod +x "$work/session.sh"
+
+run() {
+  local status=0
+  xvfb-run -a -s "-screen 0 1024x768x24" "$work/session.sh" "$work/Zorvex/zorvex" "$@" || status=$?
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# First run: type into the basic calculator (its first input has the focus) and end the program.
+run b -- 52.5 Tab 100 Tab 50 Tab 10 Return
+for entry in WinRate=52.5 GoldPerWin=100 GoldPerLoss=50 GameTime=10; do
+  grep -q "^$entry"$'\r$' "$settings" || fail "not stored: $entry"
+done
+cp "$settings" "$work/after-first"
+
+# Second run: both calculators open and close without a key typed. Had either of them not brought
+# the figures back, closing it would store its empty boxes.
+run b a --
+cmp -s "$work/after-first" "$settings" || fail "the figures did not survive the restart: $(diff "$work/after-first" "$settings" | tr -d '\r')"
+echo "figures stored at the end of the program and restored after a restart"
