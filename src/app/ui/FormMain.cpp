@@ -9,6 +9,7 @@
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
+#include "finder/ui/FormFinder.h"
 #include "planner/ui/PlannerController.h"
 #include "storage/WardrobeState.h"
 
@@ -303,6 +304,11 @@ void FormMain::buildMenus() {
     bar->addMenu(c.wardmnu);
     c.wardview = AddEntry(c.wardmnu, "wardview", "View Wardrobe");
 
+    c.plannermnu = AddMenu(this, "plannermnu", "&Planner");
+    bar->addMenu(c.plannermnu);
+    c.outfitfinder = AddEntry(c.plannermnu, "outfitfinder", "Outfit &Finder...",
+                              QKeySequence(Qt::CTRL | Qt::Key_F));
+
     c.about = AddMenu(this, "about", "&About");
     bar->addMenu(c.about);
     c.credits = AddEntry(c.about, "credits", "Credits");
@@ -330,6 +336,15 @@ void FormMain::connectSpine() {
     connect(c.imgSoundOn, &ImageControl::Click, this, &FormMain::imgSoundOn_Click);
     connect(c.imgSoundOff, &ImageControl::Click, this, &FormMain::imgSoundOff_Click);
     connect(c.TrayIcon1, &TrayIcon::DblClick, this, &FormMain::TrayIcon1_DblClick);
+    connect(c.outfitfinder, &QAction::triggered, this, &FormMain::outfitfinder_Click);
+}
+
+void FormMain::outfitfinder_Click() {
+    if (!formFinder)
+        formFinder = new FormFinder(c, *m_planner, this);
+    formFinder->show();
+    formFinder->raise();
+    formFinder->activateWindow();
 }
 
 bool FormMain::Form_Load() {
@@ -355,7 +370,7 @@ bool FormMain::Form_Load() {
                     MessageIcon::Critical);
         m_unloaded = true; // nothing was started, so there is nothing to shut down
         c.TrayIcon1->HideIcon();
-        CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe});
+        CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe, formFinder});
         close();
         return false;
     }
@@ -435,7 +450,7 @@ void FormMain::Form_Resize() {
     // Without a notification area the window would be lost for good: it stays on the taskbar.
     if (!TrayIcon::available())
         return;
-    CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe});
+    CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe, formFinder});
     if (c.TrayIcon1->ShowIcon())
         hide();
 }
@@ -460,7 +475,7 @@ void FormMain::Form_Unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
-    CloseWindows({formBasic, formSaveName, FormAdv, formWardrobe});
+    CloseWindows({formBasic, formSaveName, FormAdv, formWardrobe, formFinder});
     c.TrayIcon1->HideIcon();
     FSOUND_Close();
     emit unloaded();

@@ -41,12 +41,16 @@ public:
     void imgSoundOff_Click();
     void ApplyStartupMusic();
 
+    // Opens the outfit finder (created on first use).
+    void outfitfinder_Click();
+
     // Secondary windows, created on first use by their own features.
     QPointer<QWidget> formBasic;
     QPointer<QWidget> formSaveName;
     QPointer<QWidget> FormAdv;
     QPointer<QWidget> formProperties;
     QPointer<QWidget> formWardrobe;
+    QPointer<QWidget> formFinder;
 
     // For tests: the single-instance lock file to use instead of the per-user one.
     static void SetInstanceLockPath(const QString& path);
