@@ -8,12 +8,12 @@
 //   finder_bench [--program-dir=DIR] [--scale-dir=DIR] [benchmark flags]
 // The folders default to the environment variables ZORVEX_PROGRAM_DIR and ZORVEX_SCALE_DIR; the
 // scale set is made with `zorvex-datagen --scale 2000 --out DIR`.
+#include "BenchFolders.h"
 #include "base/ProgramPaths.h"
 #include "finder/Finder.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -86,21 +86,6 @@ std::shared_ptr<const zv::FinderCatalog> RandomCatalog(int perList) {
     return catalog;
 }
 
-std::string TakeFlag(int& argc, char** argv, const std::string& name) {
-    std::string value;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind(name + "=", 0) != 0)
-            continue;
-        value = arg.substr(name.size() + 1);
-        for (int j = i; j + 1 < argc; ++j)
-            argv[j] = argv[j + 1];
-        argv[--argc] = nullptr;
-        --i;
-    }
-    return value;
-}
-
 void Register(const std::string& label, std::shared_ptr<const zv::FinderCatalog> catalog) {
     for (const Case& c : Cases()) {
         benchmark::RegisterBenchmark(("Find/" + label + "/" + c.name).c_str(), BM_Find, catalog, c)
@@ -133,22 +118,10 @@ void RegisterFolder(const std::string& label, const std::string& folder, const c
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string program = TakeFlag(argc, argv, "--program-dir");
-    std::string scale = TakeFlag(argc, argv, "--scale-dir");
-    if (program.empty() && std::getenv("ZORVEX_PROGRAM_DIR"))
-        program = std::getenv("ZORVEX_PROGRAM_DIR");
-    if (scale.empty() && std::getenv("ZORVEX_SCALE_DIR"))
-        scale = std::getenv("ZORVEX_SCALE_DIR");
-
-    RegisterFolder("shipped", program, "give --program-dir or ZORVEX_PROGRAM_DIR");
-    RegisterFolder("scale", scale,
+    const zvbench::DataFolders folders = zvbench::TakeDataFolders(argc, argv);
+    RegisterFolder("shipped", folders.program, "give --program-dir or ZORVEX_PROGRAM_DIR");
+    RegisterFolder("scale", folders.scale,
                    "give --scale-dir or ZORVEX_SCALE_DIR (zorvex-datagen --scale 2000 --out DIR)");
     Register("random", RandomCatalog(2000));
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zvbench::RunBenchmarks(argc, argv);
 }

@@ -1,6 +1,5 @@
 #include "planner/CatalogRecords.h"
 
-#include <array>
 #include <string_view>
 #include <unordered_map>
 
@@ -26,13 +25,6 @@ std::vector<ItemRecord> FindItemRecords(const std::filesystem::path& detailCatal
             found->second.push_back(i);
     }
 
-    const std::array<std::string ItemRecord::*, 11> fields{
-        &ItemRecord::ItemPicture, &ItemRecord::PreviewPicture,
-        &ItemRecord::Delay,       &ItemRecord::Attack,
-        &ItemRecord::Hearts,      &ItemRecord::Shovel,
-        &ItemRecord::Stars,       &ItemRecord::Shield,
-        &ItemRecord::ItemDelay,   &ItemRecord::ShieldRegen,
-        &ItemRecord::Cost};
     for (size_t n = 0; n < names.size(); ++n) {
         ItemRecord& record = records[n];
         // The lines after a match are its fields, so the next match starts after them.
@@ -42,7 +34,7 @@ std::vector<ItemRecord> FindItemRecords(const std::filesystem::path& detailCatal
                 continue;
             record.Name = names[n];
             size_t line = at + 1;
-            for (auto field : fields) {
+            for (auto field : ItemRecordFieldLines) {
                 if (line >= lines.size())
                     break;
                 record.*field = lines[line++];

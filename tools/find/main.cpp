@@ -12,10 +12,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -264,11 +264,12 @@ void PrintTable(const zv::FinderResult& result, const zv::Objective& goal) {
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
+    const auto help = [](const char* arg) {
+        return std::string_view(arg) == "--help" || std::string_view(arg) == "-h";
+    };
+    if (std::any_of(argv + 1, argv + argc, help)) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
     Options options;
     try {

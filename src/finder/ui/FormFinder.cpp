@@ -361,6 +361,7 @@ bool FormFinder::readRequest(FinderRequest& request) {
         case kLockEmpty:
             request.Locks[slot] = {LockKind::Empty, {}};
             break;
+        case kLockAny:
         default:
             break;
         }
