@@ -8,7 +8,7 @@
 //   finder_bench [--program-dir=DIR] [--scale-dir=DIR] [benchmark flags]
 // The folders default to the environment variables ZORVEX_PROGRAM_DIR and ZORVEX_SCALE_DIR; the
 // scale set is made with `zorvex-datagen --scale 2000 --out DIR`.
-#include "BenchFolders.h"
+#include "BenchFlags.h"
 #include "base/ProgramPaths.h"
 #include "finder/Finder.h"
 
@@ -65,6 +65,13 @@ void BM_Find(benchmark::State& state, std::shared_ptr<const zv::FinderCatalog> c
         result.Outfits.empty() ? 0 : static_cast<double>(result.Outfits.front().Value);
 }
 
+// Reading a gender's four lists with their records: once per gender and window.
+void BM_LoadCatalog(benchmark::State& state, std::filesystem::path folder, int gender) {
+    zv::SetProgramFolder(folder);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zv::LoadFinderCatalog(gender));
+}
+
 // Every stat of every item drawn on its own: a fresh trade-off for each item.
 std::shared_ptr<const zv::FinderCatalog> RandomCatalog(int perList) {
     auto catalog = std::make_shared<zv::FinderCatalog>();
@@ -110,18 +117,27 @@ void RegisterFolder(const std::string& label, const std::string& folder, const c
                          error.c_str());
             return;
         }
-        Register(label + (gender == 0 ? "/male" : "/female"),
-                 std::make_shared<const zv::FinderCatalog>(std::move(*catalog)));
+        const std::string name = label + (gender == 0 ? "/male" : "/female");
+        Register(name, std::make_shared<const zv::FinderCatalog>(std::move(*catalog)));
+        benchmark::RegisterBenchmark(("LoadCatalog/" + name).c_str(), BM_LoadCatalog,
+                                     std::filesystem::path(folder), gender)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
     }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const zvbench::DataFolders folders = zvbench::TakeDataFolders(argc, argv);
-    RegisterFolder("shipped", folders.program, "give --program-dir or ZORVEX_PROGRAM_DIR");
-    RegisterFolder("scale", folders.scale,
+    const zvbench::DataSets sets = zvbench::TakeDataSets(argc, argv);
+    RegisterFolder("shipped", sets.program, "give --program-dir or ZORVEX_PROGRAM_DIR");
+    RegisterFolder("scale", sets.scale,
                    "give --scale-dir or ZORVEX_SCALE_DIR (zorvex-datagen --scale 2000 --out DIR)");
     Register("random", RandomCatalog(2000));
-    return zvbench::RunBenchmarks(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -6,7 +6,6 @@
 //   planner_bench [--program-dir=DIR] [--scale-dir=DIR] [benchmark flags]
 // The folders default to the environment variables ZORVEX_PROGRAM_DIR and ZORVEX_SCALE_DIR; the
 // scale set is made with `zorvex-datagen --scale 2000 --out DIR`.
-#include "BenchFolders.h"
 #include "base/ProgramPaths.h"
 #include "planner/Catalog.h"
 #include "planner/ItemFamily.h"
@@ -19,6 +18,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -139,6 +139,35 @@ void BM_LoadPicture(benchmark::State& state, const std::filesystem::path& folder
     }
 }
 
+// Takes "--name=VALUE" or "--name VALUE" out of argv.
+std::string TakeFlag(int& argc, char** argv, const std::string& name) {
+    std::string value;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        int used = 0;
+        if (arg.rfind(name + "=", 0) == 0) {
+            value = arg.substr(name.size() + 1);
+            used = 1;
+        } else if (arg == name && i + 1 < argc) {
+            value = argv[i + 1];
+            used = 2;
+        }
+        if (used) {
+            for (int j = i; j + used < argc; ++j)
+                argv[j] = argv[j + used];
+            argc -= used;
+            argv[argc] = nullptr;
+            --i;
+        }
+    }
+    return value;
+}
+
+std::string FromEnvironment(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value ? std::string(value) : std::string();
+}
+
 void Register(const char* label, const std::string& folder, const char* hint) {
     if (folder.empty() || !std::filesystem::is_directory(std::filesystem::path(folder) / "data")) {
         std::fprintf(stderr, "planner_bench: skipping the %s data: %s\n", label, hint);
@@ -171,15 +200,25 @@ void Register(const char* label, const std::string& folder, const char* hint) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const zvbench::DataFolders folders = zvbench::TakeDataFolders(argc, argv);
+    std::string program = TakeFlag(argc, argv, "--program-dir");
+    std::string scale = TakeFlag(argc, argv, "--scale-dir");
+    if (program.empty())
+        program = FromEnvironment("ZORVEX_PROGRAM_DIR");
+    if (scale.empty())
+        scale = FromEnvironment("ZORVEX_SCALE_DIR");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv); // QPixmap needs it
 
-    Register("shipped", folders.program, "give --program-dir or ZORVEX_PROGRAM_DIR");
-    Register("scale", folders.scale,
+    Register("shipped", program, "give --program-dir or ZORVEX_PROGRAM_DIR");
+    Register("scale", scale,
              "give --scale-dir or ZORVEX_SCALE_DIR (zorvex-datagen --scale 2000 --out DIR)");
 
-    return zvbench::RunBenchmarks(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

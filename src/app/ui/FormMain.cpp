@@ -308,6 +308,7 @@ void FormMain::buildMenus() {
     bar->addMenu(c.plannermnu);
     c.outfitfinder = AddEntry(c.plannermnu, "outfitfinder", "Outfit &Finder...",
                               QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(c.outfitfinder, &QAction::triggered, this, &FormMain::outfitfinder_Click);
 
     c.about = AddMenu(this, "about", "&About");
     bar->addMenu(c.about);
@@ -336,15 +337,6 @@ void FormMain::connectSpine() {
     connect(c.imgSoundOn, &ImageControl::Click, this, &FormMain::imgSoundOn_Click);
     connect(c.imgSoundOff, &ImageControl::Click, this, &FormMain::imgSoundOff_Click);
     connect(c.TrayIcon1, &TrayIcon::DblClick, this, &FormMain::TrayIcon1_DblClick);
-    connect(c.outfitfinder, &QAction::triggered, this, &FormMain::outfitfinder_Click);
-}
-
-void FormMain::outfitfinder_Click() {
-    if (!formFinder)
-        formFinder = new FormFinder(c, *m_planner, this);
-    formFinder->show();
-    formFinder->raise();
-    formFinder->activateWindow();
 }
 
 bool FormMain::Form_Load() {
@@ -525,6 +517,16 @@ void FormMain::imgSoundOff_Click() {
     c.imgSoundOff->hide();
     c.imgSoundOff->setEnabled(false);
     soundon_Click();
+}
+
+// Outfit finder -------------------------------------------------------------------------------
+
+void FormMain::outfitfinder_Click() {
+    if (!formFinder)
+        formFinder = new FormFinder(c, *m_planner, this);
+    formFinder->show();
+    formFinder->raise();
+    formFinder->activateWindow();
 }
 
 } // namespace zv

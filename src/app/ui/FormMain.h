@@ -34,15 +34,15 @@ public:
     int32_t MusicStream = 0;
     int32_t MusicChannel = 0;
 
+    // Opens the outfit finder (created on first use).
+    void outfitfinder_Click();
+
     // Music control.
     void soundon_Click();
     void soundoff_Click();
     void imgSoundOn_Click();
     void imgSoundOff_Click();
     void ApplyStartupMusic();
-
-    // Opens the outfit finder (created on first use).
-    void outfitfinder_Click();
 
     // Secondary windows, created on first use by their own features.
     QPointer<QWidget> formBasic;

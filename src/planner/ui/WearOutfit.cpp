@@ -8,11 +8,11 @@ namespace zv {
 
 void WearOutfit(MainControls& c, PlannerController& planner, int gender,
                 const std::array<std::string, 4>& names) {
-    if (gender != 0 && gender != 1)
-        return;
     constexpr std::array<SlotKind, 4> kinds{SlotKind::Helmet, SlotKind::Armor, SlotKind::Goggles,
                                             SlotKind::Accessory};
     planner.ResetPreview();
+    if (gender != 0 && gender != 1)
+        return;
     c.GenderBox->selectIndex(gender);
     // Every text is in place before the first handler runs.
     for (size_t slot = 0; slot < kinds.size(); ++slot) {

@@ -10,8 +10,8 @@ class PlannerController;
 
 // Resets the preview, chooses the gender in the gender box (its handler runs, so the gender's
 // lists show), sets the four list texts (helmet, armor, goggles, accessory; a caption leaves the
-// slot empty) and then runs the four selection handlers, helmet first. One call is one change
-// of outfit.
+// slot empty) and then runs the four selection handlers, helmet first. A gender other than 0 or
+// 1 leaves the preview reset and empty. One call is one change of outfit.
 void WearOutfit(MainControls& c, PlannerController& planner, int gender,
                 const std::array<std::string, 4>& names);
 
