@@ -87,7 +87,7 @@ struct FinderResult {
     // Best first: higher objective, then lower cost, then earlier in the lists (helmet first).
     std::vector<FoundOutfit> Outfits;
     uint64_t Combinations = 0; // every outfit the lists and locks allow
-    uint64_t Examined = 0;     // complete outfits weighed one by one
+    uint64_t Examined = 0;     // complete outfits weighed (items that rank alike together)
     bool Optimal = false;      // false when stopped before the answer was proven
     double Milliseconds = 0;
     std::string Problem; // why there is no outfit
