@@ -133,13 +133,6 @@ ItemRecord FindItemRecord(const std::filesystem::path& detailCatalog, const std:
     if (name.find_first_of("\r\n") != std::string::npos)
         return record;
 
-    const std::array<std::string ItemRecord::*, 11> fields{
-        &ItemRecord::ItemPicture, &ItemRecord::PreviewPicture,
-        &ItemRecord::Delay,       &ItemRecord::Attack,
-        &ItemRecord::Hearts,      &ItemRecord::Shovel,
-        &ItemRecord::Stars,       &ItemRecord::Shield,
-        &ItemRecord::ItemDelay,   &ItemRecord::ShieldRegen,
-        &ItemRecord::Cost};
     const std::string_view all(text);
     size_t pos = 0;
     for (;;) {
@@ -150,7 +143,7 @@ ItemRecord FindItemRecord(const std::filesystem::path& detailCatalog, const std:
         pos = hit;
         NextLine(all, pos);
         record.Name = name;
-        for (auto field : fields) {
+        for (auto field : ItemRecordFieldLines) {
             if (pos >= all.size())
                 break;
             record.*field = NextLine(all, pos);
