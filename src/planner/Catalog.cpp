@@ -122,13 +122,6 @@ ItemRecord FindItemRecord(const std::filesystem::path& detailCatalog, const std:
     if (name.find_first_of("\r\n") != std::string::npos)
         return record;
 
-    const std::array<std::string ItemRecord::*, 11> fields{
-        &ItemRecord::ItemPicture, &ItemRecord::PreviewPicture,
-        &ItemRecord::Delay,       &ItemRecord::Attack,
-        &ItemRecord::Hearts,      &ItemRecord::Shovel,
-        &ItemRecord::Stars,       &ItemRecord::Shield,
-        &ItemRecord::ItemDelay,   &ItemRecord::ShieldRegen,
-        &ItemRecord::Cost};
     // Every line outside the eleven taken after a match is compared as a whole; nothing is
     // searched inside a line, so a name that is part of a longer line never matches there.
     LineWalker walker(text);
@@ -136,7 +129,7 @@ ItemRecord FindItemRecord(const std::filesystem::path& detailCatalog, const std:
         if (walker.next() != name)
             continue;
         record.Name = name;
-        for (auto field : fields) {
+        for (auto field : ItemRecordFieldLines) {
             if (walker.done())
                 break;
             record.*field = walker.next();

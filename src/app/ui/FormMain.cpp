@@ -13,6 +13,7 @@
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
+#include "finder/ui/FormFinder.h"
 #include "planner/ui/ImageExport.h"
 #include "planner/ui/MobileMenu.h"
 #include "planner/ui/PlannerController.h"
@@ -325,6 +326,12 @@ void FormMain::buildMenus() {
     bar->addMenu(c.wardmnu);
     c.wardview = AddEntry(c.wardmnu, "wardview", "View Wardrobe");
 
+    c.plannermnu = AddMenu(this, "plannermnu", "&Planner");
+    bar->addMenu(c.plannermnu);
+    c.outfitfinder = AddEntry(c.plannermnu, "outfitfinder", "Outfit &Finder...",
+                              QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(c.outfitfinder, &QAction::triggered, this, &FormMain::outfitfinder_Click);
+
     c.about = AddMenu(this, "about", "&About");
     bar->addMenu(c.about);
     c.credits = AddEntry(c.about, "credits", "Credits");
@@ -384,7 +391,7 @@ bool FormMain::Form_Load() {
                     MessageIcon::Critical);
         m_unloaded = true; // nothing was started, so there is nothing to shut down
         c.TrayIcon1->HideIcon();
-        CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe});
+        CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe, formFinder});
         close();
         return false;
     }
@@ -461,7 +468,7 @@ void FormMain::Form_Resize() {
     // Without a notification area the window would be lost for good: it stays on the taskbar.
     if (!TrayIcon::available())
         return;
-    CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe});
+    CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe, formFinder});
     if (c.TrayIcon1->ShowIcon())
         hide();
 }
@@ -486,7 +493,7 @@ void FormMain::Form_Unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
-    CloseWindows({formBasic, formSaveName, FormAdv, formWardrobe});
+    CloseWindows({formBasic, formSaveName, FormAdv, formWardrobe, formFinder});
     c.TrayIcon1->HideIcon();
     FSOUND_Close();
     emit unloaded();
@@ -546,6 +553,16 @@ void FormMain::imgSoundOff_Click() {
     c.imgSoundOff->hide();
     c.imgSoundOff->setEnabled(false);
     soundon_Click();
+}
+
+// Outfit finder -------------------------------------------------------------------------------
+
+void FormMain::outfitfinder_Click() {
+    if (!formFinder)
+        formFinder = new FormFinder(c, *m_planner, this);
+    formFinder->show();
+    formFinder->raise();
+    formFinder->activateWindow();
 }
 
 } // namespace zv

@@ -94,6 +94,8 @@ struct MainControls {
     QAction* advanced = nullptr;
     QMenu* wardmnu = nullptr;
     QAction* wardview = nullptr;
+    QMenu* plannermnu = nullptr;
+    QAction* outfitfinder = nullptr;
     QMenu* about = nullptr;
     QAction* credits = nullptr;
     QAction* check = nullptr;
