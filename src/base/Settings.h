@@ -18,9 +18,9 @@ std::string ReadSetting(const std::filesystem::path& file, std::string_view sect
 
 // Creates or replaces the entry (a new section is appended after one blank line, a new key
 // becomes the first entry of its section). Returns false when the file could not be written;
-// the old file is then left whole.
+// the old file is then left whole and `error` (when given) says why, for the caller to show.
 bool WriteSetting(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                  std::string_view value);
+                  std::string_view value, std::string* error = nullptr);
 
 // The numeric value of a settings text: leading and trailing blanks allowed, anything that is
 // not a number (or is empty) counts as 0.

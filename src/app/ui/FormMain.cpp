@@ -7,6 +7,7 @@
 #include "base/Random.h"
 #include "base/Settings.h"
 #include "base/SingleInstance.h"
+#include "base/WholeNumber.h"
 #include "base/ui/MessageBox.h"
 #include "calc/ui/Calculators.h"
 #include "desktop/ui/FMod.h"
@@ -26,9 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QNetworkAccessManager>
-#include <algorithm>
 #include <initializer_list>
-#include <limits>
 
 namespace zv {
 namespace {
@@ -83,8 +82,7 @@ void CloseWindows(std::initializer_list<QPointer<QWidget>> windows) {
 } // namespace
 
 QPixmap ProgramPicture(const char* relativePath) {
-    const auto path = ProgramPath(relativePath);
-    return QPixmap(QString::fromStdString(path.string()));
+    return LoadPicture(ProgramPath(relativePath));
 }
 
 FormMain::FormMain(QWidget* parent)
@@ -352,6 +350,12 @@ void FormMain::buildMenus() {
     c.wardrobe = AddMenu(this, "wardrobe", "Wardrobe");
     c.addwardrobe = AddEntry(c.wardrobe, "addwardrobe", "Add item to wardrobe");
     c.viewwardrobe = AddEntry(c.wardrobe, "viewwardrobe", "View wardrobe");
+    // The notification-area icon's menu: the way back on every desktop, whatever clicks its
+    // notification area reports.
+    c.trayMenu = AddMenu(this, "trayMenu", "Zorvex");
+    c.trayRestore = AddEntry(c.trayMenu, "trayRestore", "Restore");
+    c.trayExit = AddEntry(c.trayMenu, "trayExit", "Exit");
+    c.TrayIcon1->setContextMenu(c.trayMenu);
 }
 
 void FormMain::connectSpine() {
@@ -361,6 +365,8 @@ void FormMain::connectSpine() {
     connect(c.imgSoundOn, &ImageControl::Click, this, &FormMain::imgSoundOn_Click);
     connect(c.imgSoundOff, &ImageControl::Click, this, &FormMain::imgSoundOff_Click);
     connect(c.TrayIcon1, &TrayIcon::DblClick, this, &FormMain::TrayIcon1_DblClick);
+    connect(c.trayRestore, &QAction::triggered, this, &FormMain::RestoreFromTray);
+    connect(c.trayExit, &QAction::triggered, this, &QWidget::close);
     connect(c.basic, &QAction::triggered, this, &FormMain::basic_Click);
     connect(c.advanced, &QAction::triggered, this, &FormMain::advanced_Click);
 }
@@ -377,10 +383,7 @@ bool FormMain::Form_Load() {
     // 3.
     WardrobePickPending = false;
     // 4.
-    const double version = SettingValue("Zorvex", "Version");
-    InstalledVersion = static_cast<int16_t>(
-        std::clamp(version, static_cast<double>(std::numeric_limits<int16_t>::min()),
-                   static_cast<double>(std::numeric_limits<int16_t>::max())));
+    InstalledVersion = ConvertToInt16(ReadSetting(SettingsPath(), "Zorvex", "Version")).value_or(0);
     // 5.
     if (isAnotherInstanceRunning()) {
         ShowMessage(this, QStringLiteral("An instance of the program is already running!"),
@@ -392,8 +395,9 @@ bool FormMain::Form_Load() {
         close();
         return false;
     }
-    // Temporary files of ours that a crashed earlier run left in the data folder.
+    // Temporary files and folders of ours that killed earlier runs left behind.
     RemoveStrayTemporaryFiles(ProgramPath("\\data"));
+    RemoveStaleTempFolders();
     // 6.
     SeedRandomFromClock();
     // 7.

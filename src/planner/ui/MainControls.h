@@ -108,6 +108,9 @@ struct MainControls {
     QMenu* wardrobe = nullptr;
     QAction* addwardrobe = nullptr;
     QAction* viewwardrobe = nullptr;
+    QMenu* trayMenu = nullptr; // the notification-area icon's menu
+    QAction* trayRestore = nullptr;
+    QAction* trayExit = nullptr;
 };
 
 } // namespace zv
