@@ -98,8 +98,7 @@ std::filesystem::path FirstSpellings(std::filesystem::path dir,
 }
 
 // Where private temporary folders are made, in order of preference: the user's runtime folder
-// (private to the user and usually in memory, which keeps the two temporary pictures of every
-// item click off the disk), the temporary folder, the program folder.
+// (private to the user and usually in memory), the temporary folder, the program folder.
 std::vector<std::filesystem::path> TempFolderBases() {
     std::vector<std::filesystem::path> bases;
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)

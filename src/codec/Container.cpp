@@ -97,9 +97,9 @@ std::vector<std::uint8_t> MakeHeaderSalt(std::mt19937& random) {
 std::vector<std::uint8_t> WrapBytes(std::span<const std::uint8_t> contents,
                                     std::string_view extension, std::string_view key,
                                     std::string_view key2, std::mt19937& random,
-                                    const CodecPump& pump) {
+                                    const CodecPump& pump, HuffmanForm form) {
     std::vector<std::uint8_t> compressed;
-    HuffmanEncode(contents, compressed, pump);
+    HuffmanEncode(contents, compressed, form, pump);
     const std::vector<std::uint8_t> salt = MakeHeaderSalt(random);
     const std::size_t n = salt.size();
 
@@ -179,6 +179,9 @@ UnwrapResult UnwrapBytes(std::span<const std::uint8_t> file, std::string_view ke
             return Failed(kCodecUnwrapFileError, "Bad file name");
     }
 
+    result.stored = result.contents.size() >= 4 && result.contents[0] == 'H' &&
+                    result.contents[1] == 'E' && result.contents[2] == '0' &&
+                    result.contents[3] == '\r';
     std::vector<std::uint8_t> expanded;
     const HuffmanStatus s = HuffmanDecode(result.contents, expanded, pump);
     if (s == HuffmanStatus::ChecksumMismatch)

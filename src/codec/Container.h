@@ -37,16 +37,19 @@ bool IsProtectedData(std::span<const std::uint8_t> data);
 // under random keys.
 std::vector<std::uint8_t> MakeHeaderSalt(std::mt19937& random);
 
-// Builds a whole protected file from the source's bytes and its extension (without the dot).
+// Builds a whole protected file from the source's bytes and its extension (without the dot);
+// `form` chooses how the contents are compressed (HuffmanForm::Encoder unless asked otherwise).
 std::vector<std::uint8_t> WrapBytes(std::span<const std::uint8_t> contents,
                                     std::string_view extension, std::string_view key,
                                     std::string_view key2, std::mt19937& random,
-                                    const CodecPump& pump = {});
+                                    const CodecPump& pump = {},
+                                    HuffmanForm form = HuffmanForm::Encoder);
 
 struct UnwrapResult {
     int code = kCodecOk;     // 0, 5, 22 or 23
     std::string description; // for code 22
     std::string extension;   // as stored, without the dot
+    bool stored = false;     // the contents were kept uncompressed ("HE0")
     std::vector<std::uint8_t> contents;
 };
 

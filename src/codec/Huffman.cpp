@@ -518,6 +518,13 @@ void HuffmanEncode(std::vector<std::uint8_t>& buffer, const CodecPump& pump) {
     buffer.swap(out);
 }
 
+void HuffmanEncode(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output,
+                   HuffmanForm form, const CodecPump& pump) {
+    HuffmanEncode(input, output, pump);
+    if (form == HuffmanForm::Smaller && output.size() > 4 + input.size())
+        StoredForm(input, output);
+}
+
 HuffmanStatus HuffmanDecodeSimple(std::span<const std::uint8_t> input,
                                   std::vector<std::uint8_t>& output) {
     output.clear();

@@ -32,6 +32,13 @@ void HuffmanEncode(std::span<const std::uint8_t> input, std::vector<std::uint8_t
 // In place: the buffer becomes the compressed stream (or the stored form).
 void HuffmanEncode(std::vector<std::uint8_t>& buffer, const CodecPump& pump = {});
 
+// Which form a compression takes: the coder's own choice above (stored only when the packed
+// data alone would outgrow the input), or whichever of that and the stored form is smaller, for
+// data that is known not to shrink (GIF pictures, which header and code table make longer).
+enum class HuffmanForm { Encoder, Smaller };
+void HuffmanEncode(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output,
+                   HuffmanForm form, const CodecPump& pump = {});
+
 // Expands a stream into `output` (replaced). On Ok and ChecksumMismatch `output` holds the
 // decoded bytes; on any other status it is empty. Never reads outside `input` and never
 // allocates more than the input can produce (every byte needs at least one bit).

@@ -131,7 +131,7 @@ void RemoveReplacedSource(const std::string& source, const std::string& destinat
 }
 
 std::string Wrap(const std::string& source, const std::string& destination, const std::string& key,
-                 const std::string& key2, const CodecHooks& hooks) {
+                 const std::string& key2, const CodecHooks& hooks, HuffmanForm form) {
     std::vector<std::uint8_t> contents;
     {
         BusyPointer busy(hooks);
@@ -140,7 +140,7 @@ std::string Wrap(const std::string& source, const std::string& destination, cons
     std::random_device seed;
     std::mt19937 random(seed());
     const std::vector<std::uint8_t> file =
-        WrapBytes(contents, GetExtension(source), key, key2, random, hooks.pumpEvents);
+        WrapBytes(contents, GetExtension(source), key, key2, random, hooks.pumpEvents, form);
 
     const std::string output = StripExtension(destination) + ".ucc";
     {
@@ -178,9 +178,39 @@ std::string Unwrap(const std::string& source, const std::string& destination,
 
 } // namespace
 
+std::optional<std::vector<std::uint8_t>>
+UnwrapProtectedData(std::span<const std::uint8_t> file, const std::string& key,
+                    const std::string& key2, CodecStatus& status, std::string* extension,
+                    const CodecHooks& hooks) {
+    status = CodecStatus{};
+    auto fail = [&](int code, const std::string& description = {}) {
+        status.CodecErrorCode = code;
+        status.CodecErrorText = CodecErrorMessage(code, description);
+        return std::nullopt;
+    };
+    // The checks of ProcessProtectedFile, in its order; what is not protected would be taken for
+    // a damaged ".ucc" file.
+    if (!IsKeyUsable(key))
+        return fail(kCodecBadKey);
+    if (file.empty())
+        return fail(kCodecEmptyFile);
+    if (!IsProtectedData(file))
+        return fail(kCodecUnknownVersion);
+    try {
+        UnwrapResult r = UnwrapBytes(file, key, key2, hooks.pumpEvents);
+        if (r.code != kCodecOk)
+            return fail(r.code, r.description);
+        if (extension)
+            *extension = std::move(r.extension);
+        return std::move(r.contents);
+    } catch (const std::exception& e) {
+        return fail(kCodecUnwrapFileError, e.what());
+    }
+}
+
 std::string ProcessProtectedFile(const std::string& source, const std::string& destination,
                                  const std::string& key, const std::string& key2,
-                                 CodecStatus& status, const CodecHooks& hooks) {
+                                 CodecStatus& status, const CodecHooks& hooks, HuffmanForm form) {
     status = CodecStatus{};
     auto fail = [&](int code, const std::string& description = {}) {
         status.CodecErrorCode = code;
@@ -223,7 +253,7 @@ std::string ProcessProtectedFile(const std::string& source, const std::string& d
         return fail(kCodecUnknownVersion);
 
     try {
-        return Wrap(source, destination, key, key2, hooks);
+        return Wrap(source, destination, key, key2, hooks, form);
     } catch (const FileError& e) {
         return fail(kCodecWrapFileError, e.what());
     } catch (const std::exception& e) {

@@ -1,9 +1,9 @@
 #include "planner/ItemSelection.h"
 
+#include "base/FileBytes.h"
 #include "base/ProgramPaths.h"
 
-#include <fstream>
-#include <system_error>
+#include <span>
 
 namespace zv {
 namespace {
@@ -13,20 +13,6 @@ namespace {
 bool IsPlainName(const std::string& name) {
     return !name.empty() && name.find_first_of("\\/") == std::string::npos && name != "." &&
            name != "..";
-}
-
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    if (!in)
-        return std::nullopt;
-    const std::streamoff size = in.tellg();
-    if (size < 0)
-        return std::nullopt;
-    std::string bytes(static_cast<size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size))
-        return std::nullopt;
-    return bytes;
 }
 
 std::optional<std::string> UnwrapNamedPicture(std::string_view relative,
@@ -51,34 +37,19 @@ std::string PreviewPicturePath(const ItemFamily& family, const ItemRecord& recor
 std::optional<std::string> UnwrapPicture(const std::filesystem::path& protectedFile,
                                          const std::string& key, const std::string& key2,
                                          const CodecHooks& hooks) {
-    const std::filesystem::path& folder = PrivateTempFolder();
-    if (folder.empty())
+    const std::optional<std::string> file = ReadFileBytes(protectedFile);
+    if (!file)
         return std::nullopt;
-    const std::filesystem::path ucc = folder / "tmp.ucc";
-    const std::filesystem::path gif = folder / "tmp.gif";
-    std::error_code ec;
-    // A picture left from an earlier failure must never be shown for this item.
-    std::filesystem::remove(gif, ec);
-
-    std::optional<std::string> bytes;
-    if (std::filesystem::is_regular_file(protectedFile, ec) &&
-        std::filesystem::copy_file(protectedFile, ucc,
-                                   std::filesystem::copy_options::overwrite_existing, ec)) {
-        CodecStatus status;
-        const std::string written =
-            ProcessProtectedFile(ucc.string(), ucc.string(), key, key2, status, hooks);
-        if (status.CodecErrorCode == 0) {
-            bytes = ReadFileBytes(gif);
-            // A picture stored with another extension is not what the windows load; it must
-            // not stay behind either.
-            const std::filesystem::path other(written);
-            if (other != gif && other != ucc && other.parent_path() == folder)
-                std::filesystem::remove(other, ec);
-        }
-    }
-    std::filesystem::remove(gif, ec);
-    std::filesystem::remove(ucc, ec);
-    return bytes;
+    CodecStatus status;
+    std::string extension;
+    const auto contents = UnwrapProtectedData(
+        std::span(reinterpret_cast<const std::uint8_t*>(file->data()), file->size()), key, key2,
+        status, &extension, hooks);
+    // Only a picture stored as a GIF is what the windows show; one stored under another
+    // extension was never taken either.
+    if (!contents || extension != "gif")
+        return std::nullopt;
+    return std::string(contents->begin(), contents->end());
 }
 
 SelectionOutcome SelectItem(const ItemFamily& family, const std::string& name,

@@ -29,9 +29,9 @@ SelectionOutcome SelectItem(const ItemFamily& family, const std::string& name,
                             ItemEffects& slotEffects, const std::string& key,
                             const std::string& key2, const CodecHooks& hooks = {});
 
-// Unwraps one protected picture through the private temporary folder ("tmp.ucc" -> "tmp.gif")
-// and returns the picture's bytes, leaving no temporary file behind. nullopt when the file is
-// missing or does not decode to a picture file.
+// Reads one protected picture and unwraps it in memory (no decoded picture ever reaches a file);
+// returns the picture's bytes. nullopt when the file is missing or does not unwrap to a picture
+// stored as a GIF (what the windows show).
 std::optional<std::string> UnwrapPicture(const std::filesystem::path& protectedFile,
                                          const std::string& key, const std::string& key2,
                                          const CodecHooks& hooks = {});

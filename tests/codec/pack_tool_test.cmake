@@ -19,6 +19,19 @@ if(NOT rc EQUAL 0 OR NOT out STREQUAL "${WORK}/back.gif" OR NOT original STREQUA
   message(FATAL_ERROR "unwrap: rc=${rc} out=${out}")
 endif()
 
+# --store (anywhere on the line) keeps a picture that would grow uncompressed; it unwraps alike.
+execute_process(COMMAND ${PACK} ${WORK}/helm.gif ${WORK}/kept.qvp --store ${key}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "${WORK}/kept.ucc")
+  message(FATAL_ERROR "wrap --store: rc=${rc} out=${out}")
+endif()
+execute_process(COMMAND ${PACK} ${WORK}/kept.ucc ${WORK}/kept.ucc ${key}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out OUTPUT_STRIP_TRAILING_WHITESPACE)
+file(READ ${WORK}/kept.gif restored)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "${WORK}/kept.gif" OR NOT original STREQUAL restored)
+  message(FATAL_ERROR "unwrap of a stored wrap: rc=${rc} out=${out}")
+endif()
+
 execute_process(COMMAND ${PACK} ${WORK}/helm.ucc ${WORK}/other.ucc otherkey7
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err
                 ERROR_STRIP_TRAILING_WHITESPACE)

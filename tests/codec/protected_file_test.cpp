@@ -323,3 +323,101 @@ TEST_F(ProtectedFileTest, HooksRunDuringLongFilesAndPointerIsRestored) {
 }
 
 } // namespace
+
+// What an item click does without files must be what the unwrap through "tmp.ucc" gives: the same
+// code and text for every kind of input, and the same bytes when it succeeds.
+TEST_F(ProtectedFileTest, InMemoryUnwrapMatchesTheFileUnwrap) {
+    std::mt19937 rng(11);
+    const Bytes good = zv::WrapBytes(Picture(3000), "gif", kKey, "", rng);
+    Bytes flipped = good;
+    flipped[good.size() / 2] ^= 0x04;
+    Bytes badParity = zv::WrapBytes(Picture(300), "gif", kKey, "", rng);
+    {
+        // Intact check values around a coded stream whose parity byte lies.
+        Bytes plain(badParity.begin() + 17, badParity.end());
+        zv::CipherState c;
+        c.PrepareKey(kKey, "");
+        c.DecryptInPlace(plain.data(), plain.size());
+        plain[plain[0] + 4 + 4] ^= 0x01;
+        c.PrepareKey(kKey, "");
+        c.EncryptInPlace(plain.data(), plain.size());
+        std::copy(plain.begin(), plain.end(), badParity.begin() + 17);
+    }
+    const struct {
+        const char* what;
+        Bytes file;
+        std::string key;
+    } cases[] = {
+        {"good", good, kKey},
+        {"stored extension png", zv::WrapBytes(Picture(200), "png", kKey, "", rng), kKey},
+        {"no extension", zv::WrapBytes(Picture(200), "", kKey, "", rng), kKey},
+        {"wrong key", good, "otherkey42"},
+        {"bad key", good, "abab"},
+        {"empty", {}, kKey},
+        {"not protected", Picture(100), kKey},
+        {"magic only", Bytes(good.begin(), good.begin() + 17), kKey},
+        {"cut short", Bytes(good.begin(), good.begin() + 60), kKey},
+        {"one bit flipped", flipped, kKey},
+        {"parity", badParity, kKey},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write(Path("tmp.ucc"), c.file);
+        zv::CodecStatus onDisk;
+        const std::string written = Run(Path("tmp.ucc"), Path("tmp.ucc"), onDisk, c.key);
+        zv::CodecStatus inMemory;
+        std::string extension;
+        const auto contents = zv::UnwrapProtectedData(c.file, c.key, "", inMemory, &extension);
+        EXPECT_EQ(inMemory.CodecErrorCode, onDisk.CodecErrorCode);
+        EXPECT_EQ(inMemory.CodecErrorText, onDisk.CodecErrorText);
+        ASSERT_EQ(contents.has_value(), onDisk.CodecErrorCode == 0);
+        if (contents) {
+            EXPECT_EQ(fs::path(written), Path(extension.empty() ? "tmp" : "tmp." + extension));
+            EXPECT_EQ(*contents, Read(written));
+        }
+        for (const auto& entry : fs::directory_iterator(dir_))
+            fs::remove(entry.path());
+    }
+}
+
+// A GIF does not shrink under the Huffman coder: the stored form keeps it smaller, and both
+// forms unwrap to the same picture. Without being asked, the coder keeps its own choice.
+TEST_F(ProtectedFileTest, StoredAndCodedFormsOfAPictureUnwrapAlike) {
+    Bytes gif(6000);
+    std::mt19937 noise(9);
+    for (auto& b : gif)
+        b = static_cast<std::uint8_t>(noise()); // as dense as LZW output
+    std::copy_n("GIF89a", 6, gif.begin());
+    Write(Path("pic.gif"), gif);
+
+    zv::CodecStatus st;
+    const std::string coded = Run(Path("pic.gif"), Path("coded.gif"), st);
+    ASSERT_EQ(st.CodecErrorCode, 0);
+    const std::string stored = zv::ProcessProtectedFile(Path("pic.gif"), Path("stored.gif"), kKey,
+                                                        "", st, {}, zv::HuffmanForm::Smaller);
+    ASSERT_EQ(st.CodecErrorCode, 0);
+
+    const zv::UnwrapResult fromCoded = zv::UnwrapBytes(Read(coded), kKey, "");
+    const zv::UnwrapResult fromStored = zv::UnwrapBytes(Read(stored), kKey, "");
+    ASSERT_EQ(fromCoded.code, 0);
+    ASSERT_EQ(fromStored.code, 0);
+    EXPECT_FALSE(fromCoded.stored);
+    EXPECT_TRUE(fromStored.stored);
+    EXPECT_EQ(fromCoded.contents, gif);
+    EXPECT_EQ(fromStored.contents, gif);
+
+    Bytes codedStream, smaller;
+    zv::HuffmanEncode(gif, codedStream);
+    zv::HuffmanEncode(gif, smaller, zv::HuffmanForm::Smaller);
+    EXPECT_GT(codedStream.size(), gif.size() + 4);
+    EXPECT_EQ(smaller.size(), gif.size() + 4);
+
+    // Data that shrinks is coded either way.
+    Bytes textual(5000, 'a');
+    for (std::size_t i = 0; i < textual.size(); i += 3)
+        textual[i] = 'b';
+    zv::HuffmanEncode(textual, codedStream);
+    zv::HuffmanEncode(textual, smaller, zv::HuffmanForm::Smaller);
+    EXPECT_EQ(smaller, codedStream);
+    EXPECT_LT(smaller.size(), textual.size());
+}

@@ -41,10 +41,11 @@ protected:
     }
     void TearDown() override { SetProgramFolder(previous_); }
 
-    // Wraps `bytes` as `name` + ".gif" into the protected file `relative` (".qvp").
+    // Wraps `bytes` as `name` + ".gif" (or another extension) into the protected file `relative`.
     bool MakeProtectedPicture(const std::string& relative, const std::string& name,
-                              const std::string& bytes, const std::string& key = kKey) {
-        const auto plain = work.write(name + ".gif", bytes);
+                              const std::string& bytes, const std::string& key = kKey,
+                              const std::string& extension = ".gif") {
+        const auto plain = work.write(name + extension, bytes);
         const std::filesystem::path qvp = program.path() / relative;
         std::filesystem::create_directories(qvp.parent_path());
         CodecStatus status;
@@ -152,6 +153,17 @@ TEST_F(ItemSelectionTest, APictureThatDoesNotDecodeIsSkipped) {
     EXPECT_EQ(outcome.PreviewPicture, kGif);
     EXPECT_EQ(helmet, kIronCap);
     EXPECT_TRUE(std::filesystem::is_empty(PrivateTempFolder()));
+}
+
+// Only a picture stored as a GIF is shown; one stored under another name or none is skipped.
+TEST_F(ItemSelectionTest, APictureStoredAsAnotherKindIsSkipped) {
+    ASSERT_TRUE(MakeProtectedPicture("avatargraphics/IronCap.qvp", "IronCap", kGif, kKey, ".png"));
+    ASSERT_TRUE(MakeProtectedPicture("avatarpreview/IronCapLayer.qvp", "Layer", kGif, kKey, ""));
+    ItemEffects helmet;
+    const SelectionOutcome outcome = SelectItem(Family("HelmMale"), "Iron Cap", helmet, kKey, "");
+    EXPECT_EQ(outcome.ItemPicture, std::nullopt);
+    EXPECT_EQ(outcome.PreviewPicture, std::nullopt);
+    EXPECT_EQ(helmet, kIronCap);
 }
 
 TEST_F(ItemSelectionTest, PictureNamesCannotLeaveThePictureFolders) {

@@ -1,4 +1,5 @@
 // The data part of the assembled program folder, checked the way the program reads it.
+#include "codec/Container.h"
 #include "codec/ProtectedFile.h"
 
 #include <QDir>
@@ -100,7 +101,7 @@ bool IsNumber(const QByteArray& text) {
     return ok;
 }
 
-// Unwraps a protected picture the way an item click does: copy, unwrap in place, load.
+// Unwraps a protected picture through files, as zorvex-pack does: copy, unwrap in place, load.
 QImage Unwrap(const QString& qvp, const QTemporaryDir& scratch) {
     const QString ucc = scratch.filePath(QStringLiteral("tmp.ucc"));
     const QString gif = scratch.filePath(QStringLiteral("tmp.gif"));
@@ -202,6 +203,32 @@ TEST(ShippedPictures, EveryRecordsProtectedPicturesUnwrapToGifsOfTheirControlsSi
             EXPECT_EQ(qAlpha(layer.pixel(0, 0)), 0) << "a layer lets the layers below show";
         }
     }
+}
+
+// GIFs grow under the Huffman coder; each protected picture is kept in whichever form is
+// smaller, so that a click decodes no more than it must.
+TEST(ShippedPictures, EveryProtectedPictureIsInItsSmallerForm) {
+    int stored = 0, total = 0;
+    for (const char* folder : {"/avatargraphics", "/avatarpreview"}) {
+        const QDir dir(ProgramDir() + QLatin1String(folder));
+        for (const QString& name : dir.entryList({QStringLiteral("*.qvp")}, QDir::Files)) {
+            SCOPED_TRACE(name.toStdString());
+            const QByteArray file = ReadAll(dir.filePath(name));
+            const zv::UnwrapResult r =
+                zv::UnwrapBytes(std::span(reinterpret_cast<const std::uint8_t*>(file.constData()),
+                                          static_cast<size_t>(file.size())),
+                                kImageKey, "");
+            ASSERT_EQ(r.code, 0);
+            std::vector<std::uint8_t> coded;
+            zv::HuffmanEncode(r.contents, coded);
+            EXPECT_EQ(r.stored, coded.size() > r.contents.size() + 4)
+                << "coded " << coded.size() << " bytes, stored " << r.contents.size() + 4;
+            stored += r.stored;
+            ++total;
+        }
+    }
+    EXPECT_GT(total, 400);
+    EXPECT_GT(stored, 0);
 }
 
 QImage Plain(const QString& relative) {

@@ -51,13 +51,15 @@ void Gif(const QImage& image, const QString& path, bool transparent) {
     }
 }
 
-// Writes the picture as a GIF, wraps it with the item key and keeps it as <base>.qvp.
+// Writes the picture as a GIF, wraps it with the item key and keeps it as <base>.qvp. A GIF is
+// already compressed, so the contents are stored as they are whenever coding would only make
+// them larger (and so every click decode more).
 void Protected(const QImage& image, const QString& folder, const QString& base, bool transparent) {
     const QString gif = folder + QLatin1Char('/') + base + QStringLiteral(".gif");
     Gif(image, gif, transparent);
     zv::CodecStatus status;
     const std::string path = QFile::encodeName(gif).toStdString();
-    zv::ProcessProtectedFile(path, path, kImageKey, "", status);
+    zv::ProcessProtectedFile(path, path, kImageKey, "", status, {}, zv::HuffmanForm::Smaller);
     if (status.CodecErrorCode != 0) {
         Fail(QStringLiteral("cannot protect ") + gif + QStringLiteral(": ") +
              QString::fromStdString(status.CodecErrorText));

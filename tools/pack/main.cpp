@@ -1,14 +1,16 @@
-// zorvex-pack SOURCE DEST KEY [KEY2]: wraps a picture into a protected file or unwraps one.
+// zorvex-pack [--store] SOURCE DEST KEY [KEY2]: wraps a picture into a protected file or unwraps
+// one.
 #include "codec/ProtectedFile.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 const char* const kUsage =
-    "Usage: zorvex-pack SOURCE DEST KEY [KEY2]\n"
+    "Usage: zorvex-pack [--store] SOURCE DEST KEY [KEY2]\n"
     "\n"
     "Wraps SOURCE into a protected file, or unwraps it when it already is one.\n"
     "  wrap:   any file that does not begin with the protected magic text. The result is\n"
@@ -16,6 +18,9 @@ const char* const kUsage =
     "  unwrap: a protected file (.qvp or .ucc). The result is DEST without its extension plus\n"
     "          the stored extension.\n"
     "When DEST is the same text as SOURCE, SOURCE is deleted after success.\n"
+    "--store: a wrap keeps the contents uncompressed when compressing would make them\n"
+    "          larger (GIF pictures usually grow), as the program's own pictures are kept.\n"
+    "          Without it the compressor decides as always; unwrapping reads both forms.\n"
     "KEY must have at least 5 characters and must not be one block repeated; KEY2 may be\n"
     "left out. The program's item pictures use the key it ships with and no second key.\n"
     "\n"
@@ -32,13 +37,21 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
-    if (argc < 4 || argc > 5) {
+    std::vector<const char*> args;
+    zv::HuffmanForm form = zv::HuffmanForm::Encoder;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--store") == 0)
+            form = zv::HuffmanForm::Smaller;
+        else
+            args.push_back(argv[i]);
+    }
+    if (args.size() < 3 || args.size() > 4) {
         std::fputs(kUsage, stderr);
         return 2;
     }
     zv::CodecStatus status;
-    const std::string result =
-        zv::ProcessProtectedFile(argv[1], argv[2], argv[3], argc == 5 ? argv[4] : "", status);
+    const std::string result = zv::ProcessProtectedFile(
+        args[0], args[1], args[2], args.size() == 4 ? args[3] : "", status, {}, form);
     if (status.CodecErrorCode != 0) {
         std::fprintf(stderr, "%s\n", status.CodecErrorText.c_str());
         return status.CodecErrorCode;
