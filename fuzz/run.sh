@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Runs each codec fuzz target in turn for the given number of seconds (default 600), one
+# Runs each fuzz target in turn for the given number of seconds (default 600), one
 # process each. New inputs go to the build folder; the committed seeds are only read.
-#   fuzz/run.sh [SECONDS] [TARGET...]      TARGET: huffman_decode, unwrap
+#   fuzz/run.sh [SECONDS] [TARGET...]      TARGET: huffman_decode, unwrap, gif_decode
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(huffman_decode unwrap)
+[ ${#targets[@]} -eq 0 ] && targets=(huffman_decode unwrap gif_decode)
 
 build="$root/build-fuzz"
 if [ ! -f "$build/CMakeCache.txt" ]; then
