@@ -1,9 +1,11 @@
 #include "base/ui/Controls.h"
 
+#include "base/FileBytes.h"
+#include "base/ui/PictureBytes.h"
+
 #include <QAbstractItemView>
 #include <QMouseEvent>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 
 namespace zv {
@@ -21,6 +23,9 @@ ImageControl::ImageControl(const QString& name, QWidget* parent, int left, int t
 }
 
 void ImageControl::setPicture(const QPixmap& picture) {
+    // The picture it shows already (or no picture again): nothing changes, nothing is repainted.
+    if (picture.cacheKey() == m_picture.cacheKey())
+        return;
     m_picture = picture;
     setPixmap(picture);
     resize(picture.isNull() ? m_designSize : picture.size());
@@ -56,7 +61,8 @@ ItemList::ItemList(const QString& name, QWidget* parent, int left, int top, int 
     setObjectName(name);
     setGeometry(Px(left), Px(top), Px(width), Px(height));
     setMaxVisibleItems(20);
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // The size comes from the layout table, never from the entries. (No size policy is set: that
+    // would build the drop-down part of every list at start-up rather than at its first opening.)
     // activated() also fires when the entry picked is the one already shown.
     connect(this, &QComboBox::activated, this, [this](int) { emit Click(); });
 }
@@ -81,13 +87,8 @@ void ItemList::selectIndex(int index) {
 }
 
 QPixmap LoadPicture(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {};
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    QPixmap picture;
-    picture.loadFromData(QByteArray::fromStdString(bytes));
-    return picture;
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    return bytes ? PictureFromBytes(*bytes) : QPixmap();
 }
 
 int ButtonValue(Qt::MouseButton button) {

@@ -2,6 +2,7 @@
 
 #include "base/ProgramPaths.h"
 #include "base/ui/MessageBox.h"
+#include "base/ui/PictureBytes.h"
 #include "planner/ItemSelection.h"
 #include "planner/Totals.h"
 #include "planner/Variables.h"
@@ -16,13 +17,6 @@ namespace {
 
 QString Latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QPixmap PixmapFromBytes(const std::string& bytes) {
-    QPixmap picture;
-    picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
-                         static_cast<uint>(bytes.size()));
-    return picture;
 }
 
 QPixmap PreviewPicture(const std::string& relativePath) {
@@ -136,15 +130,8 @@ void PlannerController::ItemClick(const ItemFamily& family) {
     SelectionOutcome outcome = SelectItem(family, name, effects, m_imageKey, std::string(), hooks);
     reportOnce(outcome.Error);
 
-    auto show = [this](std::string_view controlName, const std::optional<std::string>& bytes) {
-        if (!bytes)
-            return;
-        const QPixmap picture = PixmapFromBytes(*bytes);
-        if (!picture.isNull())
-            pictureControl(controlName)->setPicture(picture);
-    };
-    show(family.ShopPicture, outcome.ItemPicture);
-    show(family.Layer, outcome.PreviewPicture);
+    showPicture(pictureControl(family.ShopPicture), outcome.ItemPicture);
+    showPicture(pictureControl(family.Layer), outcome.PreviewPicture);
 
     if (family.SnorkelRule) {
         if (IsSnorkel(list->editText().toLatin1().toStdString()))
@@ -155,6 +142,23 @@ void PlannerController::ItemClick(const ItemFamily& family) {
     UpdateTotals();
 }
 
+void PlannerController::showPicture(ImageControl* control,
+                                    const std::optional<std::string>& bytes) {
+    if (!bytes)
+        return;
+    // The very picture it shows already (the same item again, a layer two items share): nothing
+    // to decode, nothing to repaint.
+    ShownBytes& shown = m_shownBytes[control];
+    if (shown.cacheKey != 0 && shown.cacheKey == control->picture().cacheKey() &&
+        shown.bytes == *bytes)
+        return;
+    const QPixmap picture = PictureFromBytes(*bytes);
+    if (picture.isNull())
+        return;
+    control->setPicture(picture);
+    shown = {picture.cacheKey(), *bytes};
+}
+
 const QPixmap& PlannerController::barPicture(int number) {
     auto found = m_barPictures.find(number);
     if (found == m_barPictures.end())
@@ -163,19 +167,17 @@ const QPixmap& PlannerController::barPicture(int number) {
 }
 
 void PlannerController::UpdateTotals() {
-    for (const StatControls& stat : m_stats)
-        stat.marker->hide();
-
     const PlannerTotals totals =
         ComputeTotals(HelmetEffects, ArmorEffects, GogglesEffects, AccessoryEffects);
     StoreTotals(totals);
 
+    // Every marker ends shown exactly when its total is negative; a bar or marker that stays as
+    // it was is not touched, so that it is not repainted.
     for (const StatControls& stat : m_stats) {
         const int16_t total = totals.*(stat.display->Total);
         if (const auto number = BarPictureNumber(total))
             stat.bar->setPicture(barPicture(*number));
-        if (ShowsNegativeMarker(total))
-            stat.marker->show();
+        stat.marker->setVisible(ShowsNegativeMarker(total));
     }
     c.labelTotalCost->setText(Latin1(CostLabelText(totals.TotalCost)));
     c.lblAvatarEfficiency->setText(Latin1(EfficiencyLabelText(AvatarEfficiency(totals))));

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -66,6 +67,8 @@ private:
     void shopPictureMouseUp(int16_t slot, ImageControl* picture, int button, int x, int y);
     void imgSaveZone1_MouseUp(int button, int x, int y);
     const QPixmap& barPicture(int number);
+    // Decodes and shows a picture file's bytes, unless the control shows those very bytes.
+    void showPicture(ImageControl* control, const std::optional<std::string>& bytes);
     // The window's picture control of that name.
     ImageControl* pictureControl(std::string_view name) const;
     void reportOnce(const std::string& error);
@@ -82,6 +85,11 @@ private:
     };
     std::array<StatControls, 8> m_stats{};
     std::map<int, QPixmap> m_barPictures;
+    struct ShownBytes {
+        qint64 cacheKey = 0; // of the picture made from them
+        std::string bytes;
+    };
+    std::map<const ImageControl*, ShownBytes> m_shownBytes;
     std::set<std::string> m_reported;
 };
 
