@@ -13,6 +13,9 @@
 #       another working folder: it finds its files, complains about nothing, writes nothing there
 #   program_test.sh stale-temp PROGRAM_DIR
 #       a run killed outright leaves its private temporary folder; the next start removes it
+#   program_test.sh quiet-start PROGRAM_DIR
+#       without the splash and with the music off, the started program has loaded neither the
+#       sound library nor the network library; with the music on it has the sound library
 #   program_test.sh tray PROGRAM_DIR TRAY_HOST
 #       on a private session bus with a StatusNotifier notification area (TRAY_HOST), under Xvfb
 #       with a window manager: minimising puts the window into the notification area, the
@@ -211,6 +214,34 @@ stale-temp)
   [ -z "$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name 'zorvex-*')" ] \
     || fail "folders left behind: $(ls "$XDG_RUNTIME_DIR")"
   echo "the killed run's temporary folder was removed by the next start"
+  ;;
+quiet-start)
+  export QT_QPA_PLATFORM=offscreen
+  set_splash 0 1
+  sound_on() { sed -i "s/^SoundOn=.*\r\$/SoundOn=$1\r/" "$settings"; }
+  # The shared objects a running process has mapped.
+  loaded() { grep -c -- "$2" "/proc/$1/maps" || true; }
+  for music in 0 1; do
+    sound_on "$music"
+    ZORVEX_MESSAGE_LOG="$work/messages.log" "$program" &
+    pid=$!
+    pids+=("$pid")
+    wait_for 60 lock_held_by "$pid" || fail "the program never took its lock"
+    wait_for 60 has_temp_folder "$pid" || fail "the main window was never built"
+    # The load has run once the window's temporary folder is there and a moment has passed.
+    sleep 1
+    sdl=$(loaded "$pid" libSDL2)
+    net=$(loaded "$pid" libQt6Network)
+    stop_cleanly "$pid"
+    [ "$net" -eq 0 ] || fail "the network library is loaded at start-up (music $music)"
+    if [ "$music" = 0 ]; then
+      [ "$sdl" -eq 0 ] || fail "the sound library is loaded although the music is off"
+    else
+      [ "$sdl" -gt 0 ] || fail "the music is on but the sound library is not loaded"
+    fi
+  done
+  [ ! -s "$work/messages.log" ] || fail "messages at start-up: $(cat "$work/messages.log")"
+  echo "a quiet start loads neither sound nor network library; music at start loads the sound"
   ;;
 tray)
   [ -x "$host" ] || fail "no tray host program given"

@@ -2,6 +2,7 @@
 
 #include "app/ui/ProgramStart.h"
 #include "base/ProgramPaths.h"
+#include "base/ui/FirstFrameProbe.h"
 #include "base/ui/MessageBox.h"
 #include "desktop/ui/FMod.h"
 
@@ -41,6 +42,7 @@ int RunZorvex(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvex"));
     QApplication::setQuitOnLastWindowClosed(false);
+    FirstFrameProbe::InstallIfAsked(app);
 
     const QByteArray messageLog = qgetenv("ZORVEX_MESSAGE_LOG");
     if (!messageLog.isEmpty())

@@ -1,5 +1,6 @@
 #include "app/ui/FormMain.h"
 
+#include "app/ui/InternetTransfer.h"
 #include "app/ui/ShellCommands.h"
 #include "app/ui/SoundStart.h"
 #include "base/AtomicFile.h"
@@ -26,7 +27,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QNetworkAccessManager>
 #include <initializer_list>
 
 namespace zv {
@@ -210,7 +210,7 @@ void FormMain::buildClient() {
 
     c.TrayIcon1 = new TrayIcon(this);
     c.TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
-    c.Inet1 = new QNetworkAccessManager(this);
+    c.Inet1 = new InternetTransfer(this);
     c.Inet1->setObjectName(QStringLiteral("Inet1"));
 }
 
@@ -400,8 +400,11 @@ bool FormMain::Form_Load() {
     RemoveStaleTempFolders();
     // 6.
     SeedRandomFromClock();
-    // 7.
-    StartSoundLibrary(this);
+    // 7. Now only when something sounds from the start (the splash's intro, or the music the
+    // settings ask for); otherwise the first Music On does it, so that a silent start never
+    // loads the sound library.
+    if (SoundLibraryStartTried() || SettingValue("Music on/off at startup", "SoundOn") == 1)
+        StartMainWindowSound();
     if (m_unloaded)
         return false;
     // 8.
@@ -516,7 +519,17 @@ void FormMain::ApplyStartupMusic() {
         soundon_Click();
 }
 
+void FormMain::StartMainWindowSound() {
+    m_soundStarted = true;
+    StartSoundLibrary(this);
+}
+
 void FormMain::soundon_Click() {
+    if (!m_soundStarted) {
+        StartMainWindowSound(); // a failure is told now, once
+        if (m_unloaded)
+            return;
+    }
     const std::string track = ProgramPath("\\KV-ShopTilYouDrop.mp3").string();
     MusicStream = FSOUND_Stream_Open(track.c_str(), 2, 0, 0);
     MusicChannel = FSOUND_Stream_Play(-1, MusicStream);

@@ -90,6 +90,7 @@ private:
     void LoadItemLists();
     void ApplyWardrobePick();
     bool isAnotherInstanceRunning();
+    void StartMainWindowSound();
 
     MainControls c;
     std::unique_ptr<PlannerController> m_planner;
@@ -97,6 +98,7 @@ private:
     std::unique_ptr<SingleInstanceLock> m_instanceLock;
     bool m_loaded = false;
     bool m_unloaded = false;
+    bool m_soundStarted = false; // this window has initialised the sound library
 };
 
 // Loads a picture from the program folder ("\graphics\x.gif"); a null pixmap when missing.

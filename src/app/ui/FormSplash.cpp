@@ -48,7 +48,6 @@ FormSplash::FormSplash(QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("formSplash"));
     setWindowTitle(QStringLiteral("Zorvex 1.1b"));
-    setWindowIcon(QIcon(ProgramPicture("\\graphics\\zorvex.png")));
 
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, QColor(232, 228, 255));
@@ -73,10 +72,9 @@ FormSplash::FormSplash(QWidget* parent)
     small.setPixelSize(10);
     Label2->setFont(small);
 
+    // Their pictures are loaded when the splash shows: a skipped splash needs none.
     imgOKoff = new ImageControl(QStringLiteral("imgOKoff"), this, 4440, 5200, 1200, 510);
-    imgOKoff->setPicture(ProgramPicture("\\graphics\\ok-off.gif"));
     imgOKon = new ImageControl(QStringLiteral("imgOKon"), this, 4440, 5200, 1200, 510);
-    imgOKon->setPicture(ProgramPicture("\\graphics\\ok-on.gif"));
     imgOKon->setCursor(Qt::PointingHandCursor);
     imgOKon->hide();
     connect(imgOKon, &ImageControl::Click, this, &FormSplash::imgOKon_Click);
@@ -106,6 +104,9 @@ void FormSplash::Form_Load() {
     StartSoundLibrary(this);
     if (m_unloaded)
         return; // closed while the message was up
+    setWindowIcon(QIcon(ProgramPicture("\\graphics\\zorvex.png")));
+    imgOKoff->setPicture(ProgramPicture("\\graphics\\ok-off.gif"));
+    imgOKon->setPicture(ProgramPicture("\\graphics\\ok-on.gif"));
     // 4b.
     SplashSkin = std::make_unique<clsSkingen>();
     const QString shapeError =

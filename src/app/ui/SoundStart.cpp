@@ -5,7 +5,16 @@
 
 namespace zv {
 
+namespace {
+bool g_tried = false;
+} // namespace
+
+bool SoundLibraryStartTried() {
+    return g_tried;
+}
+
 void StartSoundLibrary(QWidget* parent) {
+    g_tried = true;
     if (FSOUND_Init(44100, 32, 0) != 0)
         return;
     ShowMessage(parent, QString(),

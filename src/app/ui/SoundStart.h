@@ -8,4 +8,7 @@ namespace zv {
 // title) with the library's error text, and the program goes on without sound.
 void StartSoundLibrary(QWidget* parent);
 
+// Whether StartSoundLibrary has run in this process (the splash runs it when it shows).
+bool SoundLibraryStartTried();
+
 } // namespace zv

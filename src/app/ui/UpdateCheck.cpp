@@ -1,13 +1,10 @@
 #include "app/ui/UpdateCheck.h"
 
 #include "app/WebSite.h"
+#include "app/ui/InternetTransfer.h"
 #include "base/ui/MessageBox.h"
 
 #include <QAction>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QUrl>
 #include <QWidget>
 
 namespace zv {
@@ -15,13 +12,9 @@ namespace {
 
 constexpr int kHttpOk = 200;
 
-int StatusOf(const QNetworkReply* reply) {
-    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-}
-
 } // namespace
 
-UpdateCheck::UpdateCheck(QNetworkAccessManager* network, QWidget* window, QAction* trigger,
+UpdateCheck::UpdateCheck(InternetTransfer* network, QWidget* window, QAction* trigger,
                          QObject* parent)
     : QObject(parent)
     , m_network(network)
@@ -42,19 +35,18 @@ void UpdateCheck::Start(int16_t installedVersion) {
         return;
     m_installedVersion = installedVersion;
 
-    QNetworkRequest request(QUrl(SiteAddress(kUpdatePath)));
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::ManualRedirectPolicy);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Zorvex"));
-    m_reply = m_network->get(request);
     // One byte more than a body may have: a full buffer means the body is too long, and the
-    // reply stops reading from the network there.
-    m_reply->setReadBufferSize(kMaxBodyBytes + 1);
-    connect(m_reply, &QNetworkReply::metaDataChanged, this, &UpdateCheck::onMetaData);
-    connect(m_reply, &QNetworkReply::readyRead, this, &UpdateCheck::onReadyRead);
-    connect(m_reply, &QNetworkReply::finished, this, &UpdateCheck::onFinished);
+    // transfer stops reading from the network there.
+    m_get = m_network->Get(SiteAddress(kUpdatePath), QStringLiteral("Zorvex"), kMaxBodyBytes + 1,
+                           {[this] { onMetaData(); }, [this] { onReadyRead(); },
+                            [this] {
+                                onFinished();
+                            }});
+    if (!m_get) {
+        // The network module is missing: nothing can be fetched.
+        Tell(UpdateVerdict::ConnectionError);
+        return;
+    }
 
     // The deadline counts from the start, however slowly the bytes arrive.
     m_deadlineTimer.start(m_deadline);
@@ -63,37 +55,28 @@ void UpdateCheck::Start(int16_t installedVersion) {
 }
 
 void UpdateCheck::onMetaData() {
-    const int status = StatusOf(m_reply);
-    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-    if ((status != 0 && status != kHttpOk) ||
-        (length.isValid() && length.toLongLong() > kMaxBodyBytes))
+    const int status = m_get->status();
+    if ((status != 0 && status != kHttpOk) || m_get->contentLength() > kMaxBodyBytes)
         Conclude(UpdateVerdict::ConnectionError);
 }
 
 void UpdateCheck::onReadyRead() {
-    if (m_reply->bytesAvailable() > kMaxBodyBytes)
+    if (m_get->bytesAvailable() > kMaxBodyBytes)
         Conclude(UpdateVerdict::ConnectionError);
 }
 
 void UpdateCheck::onFinished() {
-    if (m_reply->error() != QNetworkReply::NoError || StatusOf(m_reply) != kHttpOk ||
-        m_reply->bytesAvailable() > kMaxBodyBytes) {
+    if (m_get->failed() || m_get->status() != kHttpOk || m_get->bytesAvailable() > kMaxBodyBytes) {
         Conclude(UpdateVerdict::ConnectionError);
         return;
     }
-    UpdateText = QString::fromUtf8(m_reply->readAll());
+    UpdateText = QString::fromUtf8(m_get->readAll());
     Conclude(JudgeUpdate(ParseUpdateText(UpdateText), m_installedVersion));
 }
 
 void UpdateCheck::Release() {
     m_deadlineTimer.stop();
-    if (QNetworkReply* reply = m_reply) {
-        m_reply = nullptr;
-        // Aborting emits finished at once: nobody may listen any more.
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
-    }
+    m_get.reset(); // a transfer still running ends without a word
     if (m_trigger)
         m_trigger->setEnabled(true);
 }
@@ -107,6 +90,10 @@ void UpdateCheck::Conclude(UpdateVerdict verdict) {
     if (!isRunning())
         return;
     Release();
+    Tell(verdict);
+}
+
+void UpdateCheck::Tell(UpdateVerdict verdict) {
     const UpdateMessage message = UpdateMessageFor(verdict, SiteRoot());
     ShowMessage(m_window, message.title, message.text,
                 message.isError ? MessageIcon::Critical : MessageIcon::Information);

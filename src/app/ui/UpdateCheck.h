@@ -4,20 +4,22 @@
 // It gives up with "Connection Error!" after a deadline, on more than kMaxBodyBytes, on any
 // answer but 200 and on a redirect.
 #include "app/UpdateVerdict.h"
+#include "app/ui/HttpGet.h"
 
-#include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
 class QAction;
-class QNetworkAccessManager;
 class QWidget;
 
 namespace zv {
+
+class InternetTransfer;
 
 class UpdateCheck final : public QObject {
     Q_OBJECT
@@ -28,7 +30,7 @@ public:
     static constexpr qint64 kMaxBodyBytes = 64 * 1024;
 
     // Messages are shown over `window`; `trigger` (the menu entry) is disabled while a check runs.
-    UpdateCheck(QNetworkAccessManager* network, QWidget* window, QAction* trigger,
+    UpdateCheck(InternetTransfer* network, QWidget* window, QAction* trigger,
                 QObject* parent = nullptr);
     ~UpdateCheck() override;
 
@@ -36,7 +38,7 @@ public:
     void Start(int16_t installedVersion);
     // Ends a running check without a message.
     void Abort();
-    bool isRunning() const { return m_reply != nullptr; }
+    bool isRunning() const { return m_get != nullptr; }
 
     // The whole check, from the start, may take this long (tests use a shorter one).
     void setDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
@@ -53,12 +55,13 @@ private:
     void onReadyRead();
     void onFinished();
     void Conclude(UpdateVerdict verdict);
+    void Tell(UpdateVerdict verdict);
     void Release();
 
-    QNetworkAccessManager* m_network;
+    InternetTransfer* m_network;
     QPointer<QWidget> m_window;
     QPointer<QAction> m_trigger;
-    QPointer<QNetworkReply> m_reply;
+    std::unique_ptr<HttpGet> m_get;
     QTimer m_deadlineTimer;
     std::chrono::milliseconds m_deadline = kDeadline;
     int16_t m_installedVersion = 0;

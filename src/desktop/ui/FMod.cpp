@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <dlfcn.h>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -15,6 +16,88 @@
 #include <vector>
 
 namespace zv {
+namespace {
+
+// The sound library is loaded when the first sound needs it, not with the program: loading its
+// shared objects (the mixer, SDL and their decoders and audio back ends, some forty of them)
+// took a fifth of a start without sound. Every call below goes through this table.
+#define ZV_SOUND_FUNCTIONS(X)                                                                      \
+    X(Mix_AllocateChannels)                                                                        \
+    X(Mix_CloseAudio)                                                                              \
+    X(Mix_FreeChunk)                                                                               \
+    X(Mix_FreeMusic)                                                                               \
+    X(Mix_GetChunk)                                                                                \
+    X(Mix_HaltChannel)                                                                             \
+    X(Mix_HaltMusic)                                                                               \
+    X(Mix_Init)                                                                                    \
+    X(Mix_LoadMUS)                                                                                 \
+    X(Mix_LoadWAV_RW)                                                                              \
+    X(Mix_OpenAudio)                                                                               \
+    X(Mix_PlayChannel)                                                                             \
+    X(Mix_PlayMusic)                                                                               \
+    X(Mix_Playing)                                                                                 \
+    X(Mix_PlayingMusic)                                                                            \
+    X(Mix_QuerySpec)                                                                               \
+    X(Mix_QuickLoad_RAW)                                                                           \
+    X(Mix_Quit)                                                                                    \
+    X(Mix_ReserveChannels)                                                                         \
+    X(SDL_ClearError)                                                                              \
+    X(SDL_GetError)                                                                                \
+    X(SDL_InitSubSystem)                                                                           \
+    X(SDL_QuitSubSystem)                                                                           \
+    X(SDL_RWFromFile)                                                                              \
+    X(SDL_RWclose)                                                                                 \
+    X(SDL_RWread)
+
+struct SoundLibrary {
+#define ZV_SOUND_POINTER(name) decltype(&::name) name = nullptr;
+    ZV_SOUND_FUNCTIONS(ZV_SOUND_POINTER)
+#undef ZV_SOUND_POINTER
+};
+
+std::string& LibraryFile() {
+    static std::string file = "libSDL2_mixer-2.0.so.0";
+    return file;
+}
+
+SoundLibrary g_library;
+bool g_libraryLoaded = false;
+
+// Loads the library once (a failed attempt is tried again at the next FSOUND_Init); it stays
+// loaded for the rest of the process, as the mixer's threads may outlive a close.
+bool LoadSoundLibrary() {
+    if (g_libraryLoaded)
+        return true;
+    void* handle = ::dlopen(LibraryFile().c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        return false;
+    SoundLibrary library;
+    bool complete = true;
+#define ZV_SOUND_RESOLVE(name)                                                                     \
+    library.name = reinterpret_cast<decltype(library.name)>(::dlsym(handle, #name));               \
+    complete = complete && library.name != nullptr;
+    ZV_SOUND_FUNCTIONS(ZV_SOUND_RESOLVE)
+#undef ZV_SOUND_RESOLVE
+    if (!complete) {
+        ::dlclose(handle);
+        return false;
+    }
+    g_library = library;
+    g_libraryLoaded = true;
+    return true;
+}
+
+// Only called once FSOUND_Init has loaded the library.
+const SoundLibrary& Sdl() {
+    return g_library;
+}
+
+} // namespace
+
+void SetSoundLibraryFile(const std::string& file) {
+    LibraryFile() = file;
+}
+
 namespace {
 
 // How streams sound without ever decoding a whole file on the caller's (the window's) thread:
@@ -79,7 +162,7 @@ bool Contains(std::string_view text, std::string_view part) {
 
 // The error code for a sound file that the mixer could not read.
 int LoadErrorCode() {
-    const std::string_view reason = SDL_GetError();
+    const std::string_view reason = Sdl().SDL_GetError();
     if (Contains(reason, "Out of memory"))
         return SoundErrMemory;
     if (Contains(reason, "nrecognized") || Contains(reason, "nknown") ||
@@ -93,11 +176,11 @@ int LoadErrorCode() {
 // format.
 bool BeginsLikeSound(const std::string& path) {
     unsigned char head[4] = {};
-    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    SDL_RWops* file = Sdl().SDL_RWFromFile(path.c_str(), "rb");
     if (!file)
         return false;
-    const size_t got = SDL_RWread(file, head, 1, sizeof head);
-    SDL_RWclose(file);
+    const size_t got = Sdl().SDL_RWread(file, head, 1, sizeof head);
+    Sdl().SDL_RWclose(file);
     if (got < 3)
         return false;
     const std::string_view magic(reinterpret_cast<const char*>(head), got);
@@ -117,8 +200,8 @@ int OpenMusic(const std::string& path, Mix_Music*& music) {
     const std::filesystem::path file(path);
     if (!std::filesystem::exists(file, ec) || std::filesystem::is_directory(file, ec))
         return SoundErrFileNotFound;
-    SDL_ClearError();
-    music = Mix_LoadMUS(path.c_str());
+    Sdl().SDL_ClearError();
+    music = Sdl().Mix_LoadMUS(path.c_str());
     if (music)
         return SoundErrNone;
     const int code = LoadErrorCode();
@@ -129,26 +212,26 @@ void MakeSilence(SoundState& s) {
     int rate = 0;
     Uint16 format = 0;
     int channels = 0;
-    Mix_QuerySpec(&rate, &format, &channels);
+    Sdl().Mix_QuerySpec(&rate, &format, &channels);
     s.silenceBytes.assign(static_cast<size_t>(rate) * static_cast<size_t>(channels) *
                               (SDL_AUDIO_BITSIZE(format) / 8),
                           static_cast<Uint8>(SDL_AUDIO_ISSIGNED(format) ? 0 : 0x80));
     s.silence =
-        Mix_QuickLoad_RAW(s.silenceBytes.data(), static_cast<Uint32>(s.silenceBytes.size()));
+        Sdl().Mix_QuickLoad_RAW(s.silenceBytes.data(), static_cast<Uint32>(s.silenceBytes.size()));
 }
 
 bool WaitingOn(const Decoding& decoding, int channel) {
-    return channel >= 0 && decoding.waitingChannel == channel && Mix_Playing(channel) &&
-           Mix_GetChunk(channel) == State().silence;
+    return channel >= 0 && decoding.waitingChannel == channel && Sdl().Mix_Playing(channel) &&
+           Sdl().Mix_GetChunk(channel) == State().silence;
 }
 
 // Worker thread: decodes the file, then puts the sound on the channel that waits for it.
 void Decode(std::shared_ptr<Decoding> decoding, std::string path) {
-    SDL_ClearError();
+    Sdl().SDL_ClearError();
     Mix_Chunk* chunk = nullptr;
     int error = SoundErrNone;
-    if (SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb")) {
-        chunk = Mix_LoadWAV_RW(file, 1);
+    if (SDL_RWops* file = Sdl().SDL_RWFromFile(path.c_str(), "rb")) {
+        chunk = Sdl().Mix_LoadWAV_RW(file, 1);
         if (!chunk)
             error = LoadErrorCode();
     } else {
@@ -158,15 +241,15 @@ void Decode(std::shared_ptr<Decoding> decoding, std::string path) {
     decoding->done = true;
     if (decoding->cancelled) {
         if (chunk)
-            Mix_FreeChunk(chunk);
+            Sdl().Mix_FreeChunk(chunk);
         return;
     }
     decoding->chunk = chunk;
     decoding->error = error;
     const int channel = decoding->waitingChannel;
     if (WaitingOn(*decoding, channel)) {
-        if (!chunk || Mix_PlayChannel(channel, chunk, decoding->loop ? -1 : 0) < 0)
-            Mix_HaltChannel(channel);
+        if (!chunk || Sdl().Mix_PlayChannel(channel, chunk, decoding->loop ? -1 : 0) < 0)
+            Sdl().Mix_HaltChannel(channel);
     }
     decoding->waitingChannel = -1;
 }
@@ -175,10 +258,10 @@ void Decode(std::shared_ptr<Decoding> decoding, std::string path) {
 // another stream since). Call with DecodeLock() held.
 bool PlayingOn(const Stream& stream, int channel) {
     if (!stream.decoding || channel < 0 || channel == kTrackChannel ||
-        channel >= Mix_AllocateChannels(-1) || !Mix_Playing(channel))
+        channel >= Sdl().Mix_AllocateChannels(-1) || !Sdl().Mix_Playing(channel))
         return false;
     const Decoding& d = *stream.decoding;
-    return (d.chunk && Mix_GetChunk(channel) == d.chunk) || WaitingOn(d, channel);
+    return (d.chunk && Sdl().Mix_GetChunk(channel) == d.chunk) || WaitingOn(d, channel);
 }
 
 // Stops the stream and lets go of what it holds: its file on the track, its decoded sound (a
@@ -187,21 +270,21 @@ void Release(Stream& stream, int handle) {
     SoundState& s = State();
     if (stream.music) {
         if (s.trackStream == handle) {
-            Mix_HaltMusic();
+            Sdl().Mix_HaltMusic();
             s.trackStream = 0;
         }
-        Mix_FreeMusic(stream.music);
+        Sdl().Mix_FreeMusic(stream.music);
         stream.music = nullptr;
     }
     if (stream.decoding) {
         std::unique_lock<std::mutex> lock(DecodeLock());
         Decoding& d = *stream.decoding;
         if (PlayingOn(stream, stream.channel))
-            Mix_HaltChannel(stream.channel);
+            Sdl().Mix_HaltChannel(stream.channel);
         d.cancelled = true;
         d.waitingChannel = -1;
         if (d.chunk)
-            Mix_FreeChunk(d.chunk);
+            Sdl().Mix_FreeChunk(d.chunk);
         d.chunk = nullptr;
         lock.unlock();
         // A decoding under way finishes by itself (it holds its own share) and throws its sound
@@ -222,7 +305,7 @@ int PlayOnTrack(int handle, Stream& stream) {
             return -1;
         }
     }
-    if (Mix_PlayMusic(stream.music, stream.loop ? -1 : 0) != 0) {
+    if (Sdl().Mix_PlayMusic(stream.music, stream.loop ? -1 : 0) != 0) {
         Fail(SoundErrPlay);
         return -1;
     }
@@ -246,11 +329,11 @@ int PlayOnChannel(int channel, Stream& stream) {
     }
     // A stream sounds on one channel only: starting it again restarts it.
     if (PlayingOn(stream, stream.channel))
-        Mix_HaltChannel(stream.channel);
+        Sdl().Mix_HaltChannel(stream.channel);
     d.waitingChannel = -1;
     const int loops = stream.loop ? -1 : 0;
-    const int used = d.chunk ? Mix_PlayChannel(channel, d.chunk, loops)
-                             : Mix_PlayChannel(channel, State().silence, -1);
+    const int used = d.chunk ? Sdl().Mix_PlayChannel(channel, d.chunk, loops)
+                             : Sdl().Mix_PlayChannel(channel, State().silence, -1);
     if (used < 0) {
         Fail(channel == kAnyFreeChannel ? SoundErrChannelAlloc : SoundErrPlay);
         return -1;
@@ -269,22 +352,22 @@ int FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned int /*flags*/) {
         return Fail(SoundErrInvalidParam);
     if (s.open) {
         // Already running (the splash started it): keep what plays, make room for more.
-        if (Mix_AllocateChannels(-1) < maxsoftwarechannels)
-            Mix_AllocateChannels(maxsoftwarechannels);
+        if (Sdl().Mix_AllocateChannels(-1) < maxsoftwarechannels)
+            Sdl().Mix_AllocateChannels(maxsoftwarechannels);
         s.error = SoundErrNone;
         return 1;
     }
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    if (!LoadSoundLibrary() || Sdl().SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return Fail(SoundErrInit);
-    Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
-    if (Mix_OpenAudio(mixrate, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    Sdl().Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
+    if (Sdl().Mix_OpenAudio(mixrate, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        Sdl().Mix_Quit();
+        Sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return Fail(SoundErrInit);
     }
-    Mix_AllocateChannels(maxsoftwarechannels);
+    Sdl().Mix_AllocateChannels(maxsoftwarechannels);
     // The music track's number is never handed out for other sounds.
-    Mix_ReserveChannels(1);
+    Sdl().Mix_ReserveChannels(1);
     MakeSilence(s);
     s.open = true;
     s.error = SoundErrNone;
@@ -338,7 +421,7 @@ int FSOUND_Stream_Open(const char* name, unsigned int mode, int /*offset*/, int 
     if (const int code = OpenMusic(stream.path, stream.music); code != SoundErrNone)
         return Fail(code);
     if (!stream.loop) {
-        Mix_FreeMusic(stream.music);
+        Sdl().Mix_FreeMusic(stream.music);
         stream.music = nullptr;
     }
     // Handles are never 0 (the failure value) and never reused while open.
@@ -358,12 +441,14 @@ int FSOUND_Stream_Play(int channel, int stream) {
         return -1;
     }
     const auto it = s.streams.find(stream);
-    if (it == s.streams.end() || channel < kAnyFreeChannel || channel >= Mix_AllocateChannels(-1)) {
+    if (it == s.streams.end() || channel < kAnyFreeChannel ||
+        channel >= Sdl().Mix_AllocateChannels(-1)) {
         Fail(SoundErrInvalidParam);
         return -1;
     }
     Stream& st = it->second;
-    const bool trackFree = s.trackStream == 0 || s.trackStream == stream || !Mix_PlayingMusic();
+    const bool trackFree =
+        s.trackStream == 0 || s.trackStream == stream || !Sdl().Mix_PlayingMusic();
     int used = -1;
     if (st.loop && trackFree && (channel == kAnyFreeChannel || channel == kTrackChannel)) {
         used = PlayOnTrack(stream, st);
@@ -372,7 +457,7 @@ int FSOUND_Stream_Play(int channel, int stream) {
         return -1;
     } else {
         if (st.music) { // a loop that found the track taken
-            Mix_FreeMusic(st.music);
+            Sdl().Mix_FreeMusic(st.music);
             st.music = nullptr;
         }
         used = PlayOnChannel(channel, st);
@@ -398,19 +483,19 @@ bool FSOUND_Stream_Stop(int stream) {
 
 bool FSOUND_IsPlaying(int channel) {
     const SoundState& s = State();
-    if (!s.open || channel < 0 || channel >= Mix_AllocateChannels(-1))
+    if (!s.open || channel < 0 || channel >= Sdl().Mix_AllocateChannels(-1))
         return false;
     if (channel == kTrackChannel)
-        return s.trackStream != 0 && Mix_PlayingMusic();
-    return Mix_Playing(channel);
+        return s.trackStream != 0 && Sdl().Mix_PlayingMusic();
+    return Sdl().Mix_Playing(channel);
 }
 
 void FSOUND_Close() {
     SoundState& s = State();
     if (!s.open)
         return;
-    Mix_HaltMusic();
-    Mix_HaltChannel(-1);
+    Sdl().Mix_HaltMusic();
+    Sdl().Mix_HaltChannel(-1);
     for (auto& [handle, stream] : s.streams)
         Release(stream, handle);
     s.streams.clear();
@@ -419,11 +504,11 @@ void FSOUND_Close() {
     for (std::thread& worker : s.finishing)
         worker.join();
     s.finishing.clear();
-    Mix_FreeChunk(s.silence); // the chunk only points at the bytes, which stay
+    Sdl().Mix_FreeChunk(s.silence); // the chunk only points at the bytes, which stay
     s.silence = nullptr;
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    Sdl().Mix_CloseAudio();
+    Sdl().Mix_Quit();
+    Sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
     s.open = false;
 }
 

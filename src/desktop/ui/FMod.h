@@ -44,7 +44,13 @@ constexpr unsigned int kStreamSigned = 0x100;
 // Channel argument of FSOUND_Stream_Play: any free channel.
 constexpr int kAnyFreeChannel = -1;
 
-// Opens the audio output. Nonzero on success. Calling it again while it is open succeeds and
+// The shared object of the audio back end (the SDL2 mixer), loaded by the first FSOUND_Init
+// rather than with the program. For tests: a file that cannot be loaded makes FSOUND_Init fail
+// with SoundErrInit, as a missing library does.
+void SetSoundLibraryFile(const std::string& file);
+
+// Opens the audio output (loading the back end first, when this is the first time). Nonzero on
+// success. Calling it again while it is open succeeds and
 // leaves the streams that are playing alone (the splash starts the intro, then the main window
 // initialises again while the intro still plays).
 int FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned int flags);

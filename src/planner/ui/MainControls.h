@@ -9,10 +9,10 @@
 class QAction;
 class QLineEdit;
 class QMenu;
-class QNetworkAccessManager;
 
 namespace zv {
 
+class InternetTransfer;
 class TrayIcon;
 
 // Everything on the main window, by the names the layout gives them.
@@ -71,7 +71,7 @@ struct MainControls {
     QLineEdit* Text2 = nullptr;
     QLineEdit* Text4 = nullptr;
     TrayIcon* TrayIcon1 = nullptr;
-    QNetworkAccessManager* Inet1 = nullptr;
+    InternetTransfer* Inet1 = nullptr;
 
     // Menus (QMenu) and their entries (QAction).
     QMenu* file = nullptr;

@@ -5,6 +5,7 @@
 #include "base/ui/MessageBox.h"
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/TrayIcon.h"
+#include "support/LoadedObjects.h"
 #include "support/ProgramFolder.h"
 
 #include <QAction>
@@ -197,6 +198,46 @@ TEST_F(FormMainTest, FailedSoundStartIsReportedAndTheWindowComesUp) {
     // Music asked for at start-up fails quietly but shows the playing state.
     EXPECT_EQ(StateOf(form), kPlaying);
     EXPECT_EQ(form.MusicStream, 0);
+}
+
+// A start without music loads no sound library; the first Music On loads it and plays.
+TEST_F(FormMainTest, TheSoundLibraryLoadsAtTheFirstMusicOnNotAtAQuietStart) {
+    if (zvtest::IsLoaded("libSDL2"))
+        GTEST_SKIP() << "an earlier test of this process loaded the sound library";
+    const auto track = ProgramFolder::assembled() / "KV-ShopTilYouDrop.mp3";
+    setSetting("Music on/off at startup", "SoundOn", "0");
+    FormMain form;
+    ASSERT_TRUE(form.Form_Load());
+    EXPECT_FALSE(zvtest::IsLoaded("libSDL2"));
+    EXPECT_EQ(StateOf(form), kSilent);
+
+    form.controls().soundon->trigger();
+    EXPECT_TRUE(zvtest::IsLoaded("libSDL2_mixer"));
+    EXPECT_EQ(StateOf(form), kPlaying);
+    if (std::filesystem::exists(track)) {
+        EXPECT_TRUE(zv::FSOUND_IsPlaying(form.MusicChannel));
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+// A sound output that cannot start is told when sound is first wanted, once.
+TEST_F(FormMainTest, AFailingSoundDriverIsToldAtTheFirstMusicOn) {
+    qputenv("SDL_AUDIODRIVER", "no-such-audio-driver");
+    setSetting("Music on/off at startup", "SoundOn", "0");
+    FormMain form;
+    ASSERT_TRUE(form.Form_Load());
+    EXPECT_TRUE(messages.empty());
+
+    form.controls().soundon->trigger();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, QStringLiteral("Zorvex"));
+    EXPECT_EQ(messages[0].text, QStringLiteral("An error occured initializing fmod!\r\n"
+                                               "Error initializing output device."));
+    EXPECT_EQ(StateOf(form), kPlaying);
+    EXPECT_EQ(form.MusicStream, 0);
+    form.controls().soundoff->trigger();
+    form.controls().soundon->trigger();
+    EXPECT_EQ(messages.size(), 1u);
 }
 
 // A program folder whose name is not valid UTF-8 (a Latin-1 name): every picture still loads.

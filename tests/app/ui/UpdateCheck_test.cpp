@@ -2,11 +2,12 @@
 // server can fail, stall, flood or redirect ending in "Connection Error!" without freezing the
 // window.
 #include "AppFixture.h"
+#include "app/ui/InternetTransfer.h"
 #include "app/ui/UpdateCheck.h"
+#include "support/LoadedObjects.h"
 
 #include <QAction>
 #include <QElapsedTimer>
-#include <QNetworkAccessManager>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -148,11 +149,23 @@ protected:
                 zv::MessageIcon::Critical};
     }
 
-    QNetworkAccessManager network;
+    zv::InternetTransfer network;
     QWidget window;
     QAction trigger{QStringLiteral("Check For Updates")};
     UpdateCheck check{&network, &window, &trigger};
 };
+
+// The network module is loaded by the first check, not before (this test's own server needs
+// the network library; the program's start without it is checked on the real program).
+TEST_F(UpdateCheckTest, TheNetworkModuleLoadsAtTheFirstCheck) {
+    if (zv::InternetTransfer::moduleLoaded())
+        GTEST_SKIP() << "an earlier test of this process made a check";
+    EXPECT_FALSE(zvtest::IsLoaded("libzorvex_net"));
+    TestServer server(Body("12"));
+    EXPECT_EQ(run(server), UpdateVerdict::NoNewVersion);
+    EXPECT_TRUE(zv::InternetTransfer::moduleLoaded());
+    EXPECT_TRUE(zvtest::IsLoaded("libzorvex_net"));
+}
 
 TEST_F(UpdateCheckTest, BodiesAreComparedAsNumbers) {
     const std::pair<QByteArray, UpdateVerdict> cases[] = {

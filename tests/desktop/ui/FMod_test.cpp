@@ -1,4 +1,5 @@
 #include "desktop/ui/FMod.h"
+#include "support/LoadedObjects.h"
 
 #include <algorithm>
 #include <chrono>
@@ -114,6 +115,25 @@ TEST_F(SoundTest, FailedInitLeavesLaterCallsFailingQuietly) {
 
     // The environment is back: the next start works.
     EXPECT_NE(FSOUND_Init(44100, 32, 0), 0);
+}
+
+// The back end is a library loaded at the first FSOUND_Init; one that cannot be loaded is a
+// failure to start the output, and a later attempt with the library present succeeds.
+TEST_F(SoundTest, AMissingSoundLibraryIsAnOutputThatCannotStart) {
+    if (zvtest::IsLoaded("libSDL2_mixer"))
+        GTEST_SKIP() << "an earlier test of this process loaded the sound library";
+    SetSoundLibraryFile("libzorvex-no-such-sound-library.so.0");
+    EXPECT_EQ(FSOUND_Init(44100, 32, 0), 0);
+    EXPECT_EQ(FSOUND_GetError(), SoundErrInit);
+    EXPECT_EQ(FSOUND_Stream_Open(Fixture("tone.mp3").c_str(), 2, 0, 0), 0);
+    EXPECT_EQ(FSOUND_GetError(), SoundErrNotInitialised);
+    FSOUND_Close();
+
+    SetSoundLibraryFile("libSDL2_mixer-2.0.so.0");
+    ASSERT_NE(FSOUND_Init(44100, 32, 0), 0);
+    const int stream = FSOUND_Stream_Open(Fixture("tone.mp3").c_str(), 2, 0, 0);
+    EXPECT_NE(stream, 0);
+    EXPECT_GE(FSOUND_Stream_Play(-1, stream), 0);
 }
 
 TEST_F(SoundTest, BadFilesAndHandlesGiveTheirCodes) {
