@@ -8,36 +8,54 @@
 
 namespace zv {
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+int ReadFileInto(const std::filesystem::path& file, std::string& out) {
+    out.clear();
+    // Non-blocking, so that a named pipe in place of a file cannot hang the program.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return std::nullopt;
-    std::optional<std::string> bytes;
+        return errno;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        try {
-            // One byte more than its size, so that the read that finds the end needs no growing.
-            std::string data(static_cast<size_t>(info.st_size) + 1, '\0');
-            size_t got = 0;
-            for (;;) {
-                if (got == data.size())
-                    data.resize(2 * got); // the file grew meanwhile
-                const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n < 0)
-                    break;
-                if (n == 0) {
-                    data.resize(got);
-                    bytes = std::move(data);
-                    break;
-                }
-                got += static_cast<size_t>(n);
-            }
-        } catch (const std::bad_alloc&) {
+    int err = 0;
+    if (::fstat(fd, &info) != 0)
+        err = errno;
+    else if (!S_ISREG(info.st_mode))
+        err = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    if (err != 0) {
+        ::close(fd);
+        return err;
+    }
+    // The size is only a hint: the file may change while it is read.
+    out.resize(static_cast<size_t>(info.st_size) + 1);
+    size_t used = 0;
+    for (;;) {
+        if (used == out.size())
+            out.resize(out.size() * 2);
+        const ssize_t got = ::read(fd, out.data() + used, out.size() - used);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            err = errno;
+            ::close(fd);
+            out.clear();
+            return err;
         }
+        if (got == 0)
+            break;
+        used += static_cast<size_t>(got);
     }
     ::close(fd);
+    out.resize(used);
+    return 0;
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
+    std::string bytes;
+    try {
+        if (ReadFileInto(file, bytes) != 0)
+            return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
     return bytes;
 }
 

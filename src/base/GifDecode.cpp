@@ -1,6 +1,7 @@
 #include "base/GifDecode.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace zv {
@@ -62,97 +63,113 @@ bool ReadSubBlocks(ByteReader& in, std::vector<std::uint8_t>* joined) {
     }
 }
 
+// The indices 0..255 in order, and slack for the eight-byte copies that read past one of them.
+constexpr std::array<std::uint8_t, 256 + kCopySlack> kLiterals = [] {
+    std::array<std::uint8_t, 256 + kCopySlack> literals{};
+    for (std::size_t i = 0; i < 256; ++i)
+        literals[i] = static_cast<std::uint8_t>(i);
+    return literals;
+}();
+
 // Expands the LZW stream into exactly `out.size()` indices; false for a stream that is damaged
 // or gives more or fewer pixels. Every string of the table lies in the output already (the
-// previous string and the first index of the one after it), so an entry is only its place and
-// length there, and a code is expanded by copying. Copies go eight bytes at a time and may write
-// up to seven bytes past a string's end (later strings overwrite them): `out` must be followed
-// by kCopySlack writable bytes.
+// previous string and the first index of the one after it), or is a single index, so an entry
+// is only where its string lies and how long it is, and a code is expanded by copying. Copies go
+// eight bytes at a time and may write up to seven bytes past a string's end (later strings
+// overwrite them): `out` must be followed by kCopySlack writable bytes.
 bool ExpandLzw(const std::vector<std::uint8_t>& data, int minCodeSize,
                std::span<std::uint8_t> out) {
-    std::uint32_t start[kMaxCodes];
-    std::uint16_t length[kMaxCodes];
+    const std::uint8_t* from[kMaxCodes];
+    std::uint16_t length[kMaxCodes]; // 0 for the clear and end codes
     const int clear = 1 << minCodeSize;
-    const int end = clear + 1;
+    for (int code = 0; code < clear; ++code) {
+        from[code] = kLiterals.data() + code;
+        length[code] = 1;
+    }
+    length[clear] = 0;
+    length[clear + 1] = 0;
 
     int codeSize = minCodeSize + 1;
+    unsigned mask = (1u << codeSize) - 1;
     int next = clear + 2;
-    bool havePrevious = false;
-    std::size_t previousStart = 0;
+    const std::uint8_t* previous = nullptr; // where the previous string lies; none after a clear
     std::size_t previousLength = 0;
     std::uint64_t bits = 0;
     int bitCount = 0;
     std::size_t in = 0;
-    std::size_t pos = 0;
-    const std::size_t total = out.size();
-    std::uint8_t* const pixels = out.data();
+    std::uint8_t* write = out.data();
+    std::uint8_t* const stop = out.data() + out.size();
+    const std::uint8_t* const bytes = data.data();
+    const std::size_t size = data.size();
 
     for (;;) {
-        while (bitCount < codeSize && in < data.size()) {
-            bits |= static_cast<std::uint64_t>(data[in++]) << bitCount;
-            bitCount += 8;
+        if (bitCount < codeSize) {
+            if (size - in >= 8) {
+                // Eight bytes at once; those beyond the whole ones taken are taken again, to
+                // the same places, by the next refill.
+                std::uint64_t word;
+                std::memcpy(&word, bytes + in, 8);
+                bits |= word << bitCount;
+                const int take = (63 - bitCount) >> 3;
+                in += static_cast<std::size_t>(take);
+                bitCount += take * 8;
+            } else {
+                while (bitCount < codeSize && in < size) {
+                    bits |= static_cast<std::uint64_t>(bytes[in++]) << bitCount;
+                    bitCount += 8;
+                }
+                if (bitCount < codeSize)
+                    return write == stop; // the data ends without an end code
+            }
         }
-        if (bitCount < codeSize)
-            return pos == total; // the data ends without an end code
-        const int code = static_cast<int>(bits & ((1u << codeSize) - 1));
+        const int code = static_cast<int>(bits & mask);
         bits >>= codeSize;
         bitCount -= codeSize;
 
-        if (code == clear) {
-            codeSize = minCodeSize + 1;
-            next = clear + 2;
-            havePrevious = false;
-            continue;
-        }
-        if (code == end)
-            return pos == total;
-
-        std::size_t count = 1;
-        if (code < clear) {
-            if (pos == total)
+        std::size_t count;
+        if (code < next) {
+            count = length[code];
+            if (count == 0) {
+                if (code != clear)
+                    return write == stop; // the end code
+                codeSize = minCodeSize + 1;
+                mask = (1u << codeSize) - 1;
+                next = clear + 2;
+                previous = nullptr;
+                continue;
+            }
+            if (count > static_cast<std::size_t>(stop - write))
                 return false;
-            pixels[pos] = static_cast<std::uint8_t>(code);
+            // The string lies wholly before where it goes: whole words, each read before the
+            // bytes it reaches are written.
+            const std::uint8_t* source = from[code];
+            for (std::size_t k = 0; k < count; k += 8) {
+                std::uint64_t word;
+                std::memcpy(&word, source + k, 8);
+                std::memcpy(write + k, &word, 8);
+            }
+        } else if (code == next && previous) {
+            // The entry being made: the previous string and its own first index, which overlaps
+            // what it writes.
+            count = previousLength + 1;
+            if (count > static_cast<std::size_t>(stop - write))
+                return false;
+            for (std::size_t k = 0; k < count; ++k)
+                write[k] = previous[k];
         } else {
-            std::size_t from = 0;
-            if (code < next) {
-                from = start[code];
-                count = length[code];
-            } else if (code == next && havePrevious) {
-                // The entry being made: the previous string and its own first index.
-                from = previousStart;
-                count = previousLength + 1;
-            } else {
-                return false;
-            }
-            if (count > total - pos)
-                return false;
-            const std::uint8_t* source = pixels + from;
-            std::uint8_t* target = pixels + pos;
-            if (pos - from >= count) {
-                // A string ends before this one begins: whole words, each read before the
-                // bytes it reaches are written.
-                for (std::size_t k = 0; k < count; k += 8) {
-                    std::uint64_t word;
-                    std::memcpy(&word, source + k, 8);
-                    std::memcpy(target + k, &word, 8);
-                }
-            } else {
-                // The entry being made overlaps what it writes: one by one.
-                for (std::size_t k = 0; k < count; ++k)
-                    target[k] = source[k];
-            }
+            return false;
         }
-        if (havePrevious && next < kMaxCodes) {
-            start[next] = static_cast<std::uint32_t>(previousStart);
+        if (previous && next < kMaxCodes) {
+            from[next] = previous;
             length[next] = static_cast<std::uint16_t>(previousLength + 1);
-            ++next;
-            if (next == (1 << codeSize) && codeSize < 12)
+            if (++next > static_cast<int>(mask) && codeSize < 12) {
                 ++codeSize;
+                mask = (1u << codeSize) - 1;
+            }
         }
-        havePrevious = true;
-        previousStart = pos;
+        previous = write;
         previousLength = count;
-        pos += count;
+        write += count;
     }
 }
 

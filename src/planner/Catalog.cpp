@@ -1,97 +1,62 @@
 #include "planner/Catalog.h"
 
+#include "base/FileBytes.h"
+
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace zv {
 namespace {
 
-// Reads the whole file with as few system calls as possible: the detail catalogue is read
-// again on every item click. Returns 0 or the errno of the failure.
-int ReadWholeFile(const std::filesystem::path& file, std::string& out) {
-    out.clear();
-    // Non-blocking, so that a named pipe in place of a catalogue cannot hang the program.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return errno;
-    struct stat info {};
-    int err = 0;
-    if (::fstat(fd, &info) != 0)
-        err = errno;
-    else if (!S_ISREG(info.st_mode))
-        err = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    if (err != 0) {
-        ::close(fd);
-        return err;
-    }
-    // The size is only a hint: the file may change while it is read.
-    out.resize(static_cast<size_t>(info.st_size) + 1);
-    size_t used = 0;
-    for (;;) {
-        if (used == out.size())
-            out.resize(out.size() * 2);
-        const ssize_t got = ::read(fd, out.data() + used, out.size() - used);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            err = errno;
-            ::close(fd);
-            out.clear();
-            return err;
-        }
-        if (got == 0)
-            break;
-        used += static_cast<size_t>(got);
-    }
-    ::close(fd);
-    out.resize(used);
-    return 0;
-}
-
-// Walks 8-bit text line by line (CR LF, a lone CR or a lone LF ends a line). The next CR and the
-// next LF are each found with memchr and remembered until passed, so every byte is looked at a
-// fixed number of times: a walk is linear in the text's size however its lines end.
+// Walks 8-bit text line by line (CR LF, a lone CR or a lone LF ends a line). The first bytes of
+// a line are looked at one by one (catalogue lines are mostly short numbers, for which a library
+// search costs more than the line); past them the next CR and the next LF are each found with
+// memchr and remembered until passed, so every byte is looked at a fixed number of times: a walk
+// is linear in the text's size however its lines end.
 class LineWalker {
 public:
     explicit LineWalker(std::string_view text)
-        : text_(text)
-        , cr_(Find('\r'))
-        , lf_(Find('\n')) {}
+        : text_(text) {}
 
     bool done() const { return pos_ >= text_.size(); }
 
     // The next line, without its line end.
     std::string_view next() {
-        if (cr_ < pos_)
-            cr_ = Find('\r');
-        if (lf_ < pos_)
-            lf_ = Find('\n');
-        const size_t end = std::min(cr_, lf_);
+        const size_t size = text_.size();
+        size_t end = pos_;
+        const size_t near = std::min(size, pos_ + kShortLine);
+        while (end < near && text_[end] != '\r' && text_[end] != '\n')
+            ++end;
+        if (end == near && end < size) {
+            if (cr_ < end)
+                cr_ = Find('\r', end);
+            if (lf_ < end)
+                lf_ = Find('\n', end);
+            end = std::min(cr_, lf_);
+        }
         const std::string_view line = text_.substr(pos_, end - pos_);
         pos_ = end;
-        if (pos_ < text_.size())
-            pos_ += (text_[pos_] == '\r' && lf_ == pos_ + 1) ? 2 : 1;
+        if (pos_ < size)
+            pos_ += (text_[pos_] == '\r' && pos_ + 1 < size && text_[pos_ + 1] == '\n') ? 2 : 1;
         return line;
     }
 
 private:
-    // Position of the next `c` at or after pos_, or the text's size.
-    size_t Find(char c) const {
-        const size_t left = text_.size() - pos_;
-        const void* hit = left == 0 ? nullptr : std::memchr(text_.data() + pos_, c, left);
+    static constexpr size_t kShortLine = 24;
+
+    // Position of the next `c` at or after `from`, or the text's size.
+    size_t Find(char c, size_t from) const {
+        const size_t left = text_.size() - from;
+        const void* hit = left == 0 ? nullptr : std::memchr(text_.data() + from, c, left);
         return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text_.data())
                    : text_.size();
     }
 
     std::string_view text_;
     size_t pos_ = 0;
-    size_t cr_;
-    size_t lf_;
+    size_t cr_ = 0; // the next CR at or after where it was last looked for
+    size_t lf_ = 0;
 };
 
 } // namespace
@@ -111,7 +76,7 @@ ItemRecord FindItemRecord(const std::filesystem::path& detailCatalog, const std:
                           std::string* error) {
     ItemRecord record;
     std::string text;
-    if (const int err = ReadWholeFile(detailCatalog, text); err != 0) {
+    if (const int err = ReadFileInto(detailCatalog, text); err != 0) {
         if (error)
             *error = CatalogReadError(detailCatalog) + " " + std::strerror(err);
         return record;
@@ -142,7 +107,7 @@ std::vector<std::string> ReadListCatalog(const std::filesystem::path& listCatalo
                                          std::string* error) {
     std::vector<std::string> entries;
     std::string text;
-    if (const int err = ReadWholeFile(listCatalog, text); err != 0) {
+    if (const int err = ReadFileInto(listCatalog, text); err != 0) {
         if (error)
             *error = CatalogReadError(listCatalog) + " " + std::strerror(err);
         return entries;

@@ -63,6 +63,16 @@ set_splash() {
   sed -i -e "s/^Splashscreen=.*\r\$/Splashscreen=$1\r/" -e "s/^ShowSplash=.*\r\$/ShowSplash=$2\r/" "$settings"
 }
 
+# Starts the program with the message log $work/messages.log (the command and its arguments
+# given) and waits until its main window is built; sets $pid.
+start_logged() {
+  ZORVEX_MESSAGE_LOG="$work/messages.log" "$@" &
+  pid=$!
+  pids+=("$pid")
+  wait_for 60 lock_held_by "$pid" || fail "the program never took its lock"
+  wait_for 60 has_temp_folder "$pid" || fail "the main window was never built"
+}
+
 # Ends the program with a termination request and expects an orderly exit (status 0).
 stop_cleanly() {
   local pid=$1
@@ -179,11 +189,7 @@ foreign-folder-name)
   mv "$work/Zorvex" "$folder"
   mkdir "$work/elsewhere"
   cd "$work/elsewhere"
-  ZORVEX_MESSAGE_LOG="$work/messages.log" "$folder/zorvex" &
-  pid=$!
-  pids+=("$pid")
-  wait_for 60 lock_held_by "$pid" || fail "the program never took its lock"
-  wait_for 60 has_temp_folder "$pid" || fail "the main window was never built"
+  start_logged "$folder/zorvex"
   # Termination requests are handled once the main window's start-up has run: every message it
   # raised is in the log by the time the program has ended.
   stop_cleanly "$pid"
@@ -223,11 +229,7 @@ quiet-start)
   loaded() { grep -c -- "$2" "/proc/$1/maps" || true; }
   for music in 0 1; do
     sound_on "$music"
-    ZORVEX_MESSAGE_LOG="$work/messages.log" "$program" &
-    pid=$!
-    pids+=("$pid")
-    wait_for 60 lock_held_by "$pid" || fail "the program never took its lock"
-    wait_for 60 has_temp_folder "$pid" || fail "the main window was never built"
+    start_logged "$program"
     # The load has run once the window's temporary folder is there and a moment has passed.
     sleep 1
     sdl=$(loaded "$pid" libSDL2)
