@@ -3,6 +3,7 @@
 #include "base/GifDecode.h"
 
 #include <QImage>
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -16,12 +17,17 @@ QPixmap PictureFromBytes(std::string_view bytes) {
                          gif->transparent ? QImage::Format_ARGB32_Premultiplied
                                           : QImage::Format_RGB32);
             if (!image.isNull()) {
-                const auto* index = gif->indices.data();
+                // Locals, so that the stores into the picture need not be assumed to change
+                // the table or the indices.
+                const std::array<std::uint32_t, 256> colours = gif->colours;
+                const std::uint8_t* index = gif->indices.data();
+                const int width = gif->width;
+                const qsizetype stride = image.bytesPerLine();
                 uchar* bits = image.bits();
-                for (int y = 0; y < gif->height; ++y) {
-                    auto* row = reinterpret_cast<std::uint32_t*>(bits + y * image.bytesPerLine());
-                    for (int x = 0; x < gif->width; ++x)
-                        row[x] = gif->colours[*index++];
+                for (int y = 0; y < gif->height; ++y, index += width) {
+                    auto* row = reinterpret_cast<std::uint32_t*>(bits + y * stride);
+                    for (int x = 0; x < width; ++x)
+                        row[x] = colours[index[x]];
                 }
                 return QPixmap::fromImage(std::move(image));
             }
