@@ -12,6 +12,7 @@
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
+#include "outfit/ui/OutfitFeatures.h"
 #include "planner/ui/ImageExport.h"
 #include "planner/ui/MobileMenu.h"
 #include "planner/ui/PlannerController.h"
@@ -100,8 +101,9 @@ FormMain::FormMain(QWidget* parent)
         std::make_unique<StorageController>(c, *m_planner, this, formSaveName, formWardrobe);
     // Owned by the window.
     new MobileMenu(c, *m_planner, this);
-    new RandomOutfit(c, this);
+    new RandomOutfit(c, m_planner->outfitSteps, this);
     new ImageExport(c, this);
+    m_outfit = new OutfitFeatures(c, *m_planner, *m_storage, this);
     new ShellCommands(*this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
@@ -327,6 +329,8 @@ void FormMain::buildMenus() {
     bar->addMenu(c.wardmnu);
     c.wardview = AddEntry(c.wardmnu, "wardview", "View Wardrobe");
 
+    buildPlannerMenu();
+
     c.about = AddMenu(this, "about", "&About");
     bar->addMenu(c.about);
     c.credits = AddEntry(c.about, "credits", "Credits");
@@ -345,6 +349,26 @@ void FormMain::buildMenus() {
     c.wardrobe = AddMenu(this, "wardrobe", "Wardrobe");
     c.addwardrobe = AddEntry(c.wardrobe, "addwardrobe", "Add item to wardrobe");
     c.viewwardrobe = AddEntry(c.wardrobe, "viewwardrobe", "View wardrobe");
+}
+
+void FormMain::buildPlannerMenu() {
+    c.plannermnu = AddMenu(this, "plannermnu", "&Planner");
+    menuBar()->addMenu(c.plannermnu);
+    c.compare = AddSubmenu(c.plannermnu, "compare", "&Compare With");
+    for (int slot = 0; slot < 5; ++slot) {
+        const QByteArray name = "compareslot" + QByteArray::number(slot + 1);
+        const QByteArray caption = "Slot &" + QByteArray::number(slot + 1);
+        c.compareslot[slot] = AddEntry(c.compare, name.constData(), caption.constData());
+    }
+    AddSeparator(c.plannermnu, "mnubar7");
+    c.undo = AddEntry(c.plannermnu, "undo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    c.redo =
+        AddEntry(c.plannermnu, "redo", "&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    AddSeparator(c.plannermnu, "mnubar8");
+    c.copycode = AddEntry(c.plannermnu, "copycode", "Copy Outfit &Code",
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    c.pastecode = AddEntry(c.plannermnu, "pastecode", "&Paste Outfit Code",
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
 }
 
 void FormMain::connectSpine() {

@@ -94,6 +94,13 @@ struct MainControls {
     QAction* advanced = nullptr;
     QMenu* wardmnu = nullptr;
     QAction* wardview = nullptr;
+    QMenu* plannermnu = nullptr;
+    QMenu* compare = nullptr;
+    std::array<QAction*, 5> compareslot{};
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
+    QAction* copycode = nullptr;
+    QAction* pastecode = nullptr;
     QMenu* about = nullptr;
     QAction* credits = nullptr;
     QAction* check = nullptr;

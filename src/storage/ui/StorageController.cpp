@@ -103,6 +103,7 @@ void StorageController::RefreshSlotCaptions() {
 }
 
 void StorageController::ApplySlotRecord() {
+    const OutfitChange step(m_planner.outfitSteps, "Load Slot");
     const zv::SlotRecord record = SlotRecord;
     // 2.
     m_planner.ResetPreview();
@@ -200,6 +201,7 @@ void StorageController::addwardrobe_Click() {
 }
 
 void StorageController::ApplyWardrobePick() {
+    const OutfitChange step(m_planner.outfitSteps, "Put On Wardrobe Item");
     const FormWardrobe* window = wardrobeWindow();
     const std::optional<QString> name = window ? window->selectedName() : std::nullopt;
     const int16_t kind = WardrobePickKind;

@@ -132,7 +132,7 @@ TEST_F(FormMainTest, MenuTreeHasItsNamesCaptionsShortcutsAndStartState) {
         bar << action->objectName();
     EXPECT_EQ(bar, (QStringList{QStringLiteral("file"), QStringLiteral("mobile"),
                                 QStringLiteral("timecalc"), QStringLiteral("wardmnu"),
-                                QStringLiteral("about")}));
+                                QStringLiteral("plannermnu"), QStringLiteral("about")}));
     auto& c = form.controls();
     EXPECT_EQ(entries(c.file).join(QLatin1Char(',')),
               QStringLiteral("save,load,music,mnubar2,saveavatar,copyclip,mnubar5,prop,exit"));
