@@ -153,6 +153,11 @@ void ItemFinder::choose(int row) {
 void ItemFinder::enterPressed() {
     if (!m_family)
         return;
+    // A match highlighted in the list below is chosen by the completer right after this.
+    if (const QCompleter* completer = m_field->completer();
+        completer && completer->popup()->isVisible() &&
+        completer->popup()->currentIndex().isValid())
+        return;
     const int row = BestMatch(m_planner.listFor(*m_family), m_field->text());
     if (row >= 0)
         choose(row);

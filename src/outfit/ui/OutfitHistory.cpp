@@ -70,9 +70,15 @@ void PutListState(ItemList* list, const ListState& state) {
 
 } // namespace
 
-struct OutfitState {
+// The gender box and the seven item lists.
+struct ListStates {
     ListState gender;
     std::array<ListState, ItemFamilies.size()> lists;
+    bool operator==(const ListStates&) const = default;
+};
+
+struct OutfitState {
+    ListStates lists;
     std::vector<PictureState> pictures; // in the order of PictureControls
     ItemEffects helmet, armor, goggles, accessory;
     QString cost, efficiency;
@@ -124,7 +130,8 @@ private:
 OutfitHistory::OutfitHistory(MainControls& controls, PlannerController& planner, QObject* parent)
     : QObject(parent)
     , c(controls)
-    , m_planner(planner) {
+    , m_planner(planner)
+    , m_settledLists(std::make_unique<ListStates>(captureLists())) {
     m_stack.setUndoLimit(kStepLimit);
     m_planner.outfitSteps.began = [this](std::string_view label) {
         began(label);
@@ -159,11 +166,17 @@ QPixmap OutfitHistory::intern(const QPixmap& picture) {
     return interned;
 }
 
+ListStates OutfitHistory::captureLists() const {
+    ListStates states;
+    states.gender = ListStateOf(c.GenderBox);
+    for (size_t i = 0; i < ItemFamilies.size(); ++i)
+        states.lists[i] = ListStateOf(m_planner.listFor(ItemFamilies[i]));
+    return states;
+}
+
 OutfitState OutfitHistory::capture() {
     OutfitState state;
-    state.gender = ListStateOf(c.GenderBox);
-    for (size_t i = 0; i < ItemFamilies.size(); ++i)
-        state.lists[i] = ListStateOf(m_planner.listFor(ItemFamilies[i]));
+    state.lists = captureLists();
     for (const PictureControl& picture : PictureControls(c)) {
         state.pictures.push_back({intern(picture.control->picture()), picture.control->leftTwips(),
                                   picture.control->topTwips()});
@@ -180,9 +193,10 @@ OutfitState OutfitHistory::capture() {
 }
 
 void OutfitHistory::restore(const OutfitState& state, bool withMobile) {
-    PutListState(c.GenderBox, state.gender);
+    PutListState(c.GenderBox, state.lists.gender);
     for (size_t i = 0; i < ItemFamilies.size(); ++i)
-        PutListState(m_planner.listFor(ItemFamilies[i]), state.lists[i]);
+        PutListState(m_planner.listFor(ItemFamilies[i]), state.lists.lists[i]);
+    *m_settledLists = state.lists;
 
     m_planner.HelmetEffects = state.helmet;
     m_planner.ArmorEffects = state.armor;
@@ -210,6 +224,9 @@ void OutfitHistory::restore(const OutfitState& state, bool withMobile) {
 
 void OutfitHistory::began(std::string_view label) {
     m_before = std::make_unique<OutfitState>(capture());
+    // A list shows the entry picked before its handler runs: what it showed before the action
+    // is what the last action (or undo) left in it.
+    m_before->lists = *m_settledLists;
     m_label.assign(label);
 }
 
@@ -218,6 +235,7 @@ void OutfitHistory::ended() {
         return;
     const std::unique_ptr<OutfitState> before = std::move(m_before);
     OutfitState after = capture();
+    *m_settledLists = after.lists;
     if (after == *before)
         return;
     const bool touchesMobile = !before->sameMobile(after, PictureControls(c));

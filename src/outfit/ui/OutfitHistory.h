@@ -21,6 +21,7 @@ namespace zv {
 struct MainControls;
 class PlannerController;
 struct OutfitState;
+struct ListStates;
 
 class OutfitHistory final : public QObject {
     Q_OBJECT
@@ -47,6 +48,7 @@ private:
     void began(std::string_view label);
     void ended();
     OutfitState capture();
+    ListStates captureLists() const;
     void restore(const OutfitState& state, bool withMobile);
     // The same picture object for equal pictures, so states compare by the pictures' keys and
     // a long history keeps each distinct picture once.
@@ -56,6 +58,8 @@ private:
     PlannerController& m_planner;
     QUndoStack m_stack;
     std::unique_ptr<OutfitState> m_before;
+    // The lists as the last action or undo left them.
+    std::unique_ptr<ListStates> m_settledLists;
     std::string m_label;
     std::unordered_map<qint64, QPixmap> m_byKey;
     std::unordered_map<size_t, std::vector<QPixmap>> m_byContent;
