@@ -27,7 +27,10 @@ std::array<FigureChange, kFigureCount> CompareFigures(const TotalsDisplay& now,
 }
 
 std::string ChangeText(long change) {
-    return change > 0 ? "+" + std::to_string(change) : std::to_string(change);
+    std::string text = std::to_string(change);
+    if (change > 0)
+        text.insert(text.begin(), '+');
+    return text;
 }
 
 } // namespace zv

@@ -255,11 +255,12 @@ std::string OutfitCodeProblemText(const DecodedOutfitCode& decoded, OutfitCodeSo
                "pass its check. Copy it again exactly as it was given.";
     case OutfitCodeProblem::OtherVersion:
         if (decoded.Version > kOutfitCodeVersion) {
-            return "The outfit code was made by a newer version of Zorvex (code version " +
+            return std::string("The outfit code was made by a newer version of Zorvex (code "
+                               "version ") +
                    std::to_string(decoded.Version) + "). This version reads codes of version " +
                    std::to_string(kOutfitCodeVersion) + " only.";
         }
-        return "The outfit code is of version " + std::to_string(decoded.Version) +
+        return std::string("The outfit code is of version ") + std::to_string(decoded.Version) +
                ", which this version of Zorvex does not read. It reads codes of version " +
                std::to_string(kOutfitCodeVersion) + ".";
     }
