@@ -7,6 +7,9 @@
 #   program_test.sh splash-countdown PROGRAM_DIR
 #       under Xvfb, start after start: the splash shows while its countdown runs or while it is
 #       switched on, the main window opens directly otherwise; the settings file counts down
+#   program_test.sh outfit-argument PROGRAM_DIR
+#       "--outfit CODE": a code that cannot be put on is told once the main window is up; under
+#       Xvfb a good one is worn, so saving into slot 1 (F1, Enter) stores its items
 set -euo pipefail
 mode=$1
 assembled=$2
@@ -140,6 +143,55 @@ INNER
   set_splash 1 1
   start main 0
   echo "splash shown, counted down and skipped as the settings say"
+  ;;
+outfit-argument)
+  set_splash 0 1
+  # A code of another version: one message, after the main window has loaded.
+  export QT_QPA_PLATFORM=offscreen
+  export ZORVEX_MESSAGE_LOG="$work/refused.log"
+  "$program" --outfit ZVX7-ABzWAQpEYWlzeSBCb3c &
+  pid=$!
+  pids+=("$pid")
+  wait_for 60 grep -q "newer version of Zorvex (code version 7)" "$ZORVEX_MESSAGE_LOG" \
+    || fail "no message for a code of version 7: $(cat "$ZORVEX_MESSAGE_LOG" 2>/dev/null)"
+  grep -q "^The outfit was left as it is.$" "$ZORVEX_MESSAGE_LOG" || fail "the message ends otherwise"
+  stop_cleanly "$pid"
+
+  # A good code (female: Daisy Bow, Snorkel), then F1 and Enter under Xvfb.
+  export ZORVEX_MESSAGE_LOG="$work/worn.log"
+  cat > "$work/inner.sh" <<'INNER'
+#!/usr/bin/env bash
+set -euo pipefail
+program=$1
+export QT_QPA_PLATFORM=xcb
+"$program" --outfit=ZVX1-ABzWAQpEYWlzeSBCb3cACFNub3JrZWwAVo8vkQ &
+pid=$!
+trap 'kill -KILL $pid 2>/dev/null || true' EXIT
+main=$(timeout 60 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -1)
+xdotool windowfocus --sync "$main"
+sleep 1
+xdotool key F1
+dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Save Description$' | head -1)
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
+xdotool key Return
+for _ in $(seq 1 50); do
+  grep -q "Daisy Bow" "$(dirname "$program")/data/save01.dat" && break
+  sleep 0.1
+done
+kill -TERM $pid
+status=0; wait $pid || status=$?
+trap - EXIT
+exit $status
+INNER
+  chmod +x "$work/inner.sh"
+  xvfb-run -a -s "-screen 0 1024x768x24" "$work/inner.sh" "$program" \
+    || fail "the run with a good code ended with an error"
+  expected=$(printf 'Daisy Bow,Armor,Snorkel,Accessories\r\n 1 \r\nDaisy Bow\r\nArmor\r\nSnorkel\r\nAccessories\r\n')
+  [ "$(cat "$work/Zorvex/data/save01.dat")" = "$expected" ] \
+    || fail "slot 1 holds: $(cat -A "$work/Zorvex/data/save01.dat")"
+  [ ! -s "$ZORVEX_MESSAGE_LOG" ] || fail "messages were shown: $(cat "$ZORVEX_MESSAGE_LOG")"
+  echo "a refused code was told once the main window was up; a good one was worn"
   ;;
 *)
   fail "unknown mode $mode"

@@ -2,7 +2,7 @@
 
 #include "desktop/ui/Skin.h"
 #include "outfit/WornOutfit.h"
-#include "outfit/ui/ItemDeltas.h"
+#include "outfit/ui/FigureLabels.h"
 #include "planner/ui/MainControls.h"
 #include "planner/ui/PlannerController.h"
 #include "storage/EightBitText.h"
@@ -43,22 +43,6 @@ void SetElided(QLabel* label, const QString& text) {
     label->setToolTip(text.size() == label->text().size() ? QString() : text);
 }
 
-void SetChange(QLabel* label, const FigureChange& figure) {
-    label->setText(QString::fromStdString(ChangeText(figure.Change)));
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(VerdictColour(figure.Judged).name()));
-    label->setProperty("verdict", VerdictName(figure.Judged));
-    label->setAccessibleDescription(VerdictName(figure.Judged));
-}
-
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& accessible,
-                  Qt::Alignment alignment) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setAccessibleName(accessible);
-    label->setAlignment(alignment | Qt::AlignVCenter);
-    return label;
-}
-
 } // namespace
 
 FormCompare::FormCompare(MainControls& controls, PlannerController& planner, QWidget* mainWindow)
@@ -91,8 +75,8 @@ FormCompare::FormCompare(MainControls& controls, PlannerController& planner, QWi
         {"lblNowTitle", "Worn now"}, {"lblSlotTitle", "Slot"}, {"lblChangeTitle", "Change"}};
     for (int column = 0; column < 3; ++column) {
         const QString caption = QLatin1String(headings[column].second);
-        QLabel* heading = MakeLabel(panel, QLatin1String(headings[column].first), caption,
-                                    column == 2 ? Qt::AlignRight : Qt::AlignLeft);
+        QLabel* heading = NamedLabel(panel, QLatin1String(headings[column].first), caption,
+                                     column == 2 ? Qt::AlignRight : Qt::AlignLeft);
         heading->setText(caption);
         heading->setProperty("heading", true);
         grid->addWidget(heading, 0, column + 1);
@@ -122,20 +106,20 @@ FormCompare::Row FormCompare::addRow(int row, const QString& name, const QString
                                      bool withChange) {
     QGridLayout* grid = m_grid;
     QWidget* panel = grid->parentWidget();
-    QLabel* label = MakeLabel(panel, QStringLiteral("lblCaption") + name, caption, Qt::AlignLeft);
+    QLabel* label = NamedLabel(panel, QStringLiteral("lblCaption") + name, caption, Qt::AlignLeft);
     label->setText(caption);
     grid->addWidget(label, row, 0);
     const Qt::Alignment values = withChange ? Qt::AlignRight : Qt::AlignLeft;
     Row made;
-    made.now = MakeLabel(panel, QStringLiteral("lblNow") + name,
-                         caption + QStringLiteral(" worn now"), values);
+    made.now = NamedLabel(panel, QStringLiteral("lblNow") + name,
+                          caption + QStringLiteral(" worn now"), values);
     grid->addWidget(made.now, row, 1);
-    made.then = MakeLabel(panel, QStringLiteral("lblSlot") + name,
-                          caption + QStringLiteral(" in the slot"), values);
+    made.then = NamedLabel(panel, QStringLiteral("lblSlot") + name,
+                           caption + QStringLiteral(" in the slot"), values);
     grid->addWidget(made.then, row, 2);
     if (withChange) {
-        made.change = MakeLabel(panel, QStringLiteral("lblChange") + name,
-                                caption + QStringLiteral(" change"), Qt::AlignRight);
+        made.change = NamedLabel(panel, QStringLiteral("lblChange") + name,
+                                 caption + QStringLiteral(" change"), Qt::AlignRight);
         grid->addWidget(made.change, row, 3);
     }
     return made;
@@ -221,7 +205,7 @@ void FormCompare::refresh() {
     }
     for (size_t i = 0; i < kFigureCount; ++i) {
         m_figures[i].then->setText(QString::number(figures[i].Then));
-        SetChange(m_figures[i].change, figures[i]);
+        ShowChange(m_figures[i].change, figures[i]);
     }
     QStringList notes;
     if (slot.Gender < 0)

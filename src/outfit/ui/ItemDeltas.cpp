@@ -1,6 +1,7 @@
 #include "outfit/ui/ItemDeltas.h"
 
 #include "outfit/WornOutfit.h"
+#include "outfit/ui/FigureLabels.h"
 #include "planner/ui/MainControls.h"
 #include "planner/ui/PlannerController.h"
 
@@ -27,48 +28,11 @@ QString Latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString TextOf(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 size_t SlotIndex(SlotKind slot) {
     return static_cast<size_t>(slot) - 1;
 }
 
-QLabel* PanelLabel(QWidget* parent, const QString& name, const QString& accessible,
-                   Qt::Alignment alignment) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setAccessibleName(accessible);
-    label->setAlignment(alignment | Qt::AlignVCenter);
-    return label;
-}
-
 } // namespace
-
-QString VerdictName(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Better:
-        return QStringLiteral("better");
-    case Verdict::Worse:
-        return QStringLiteral("worse");
-    case Verdict::Same:
-        break;
-    }
-    return QStringLiteral("same");
-}
-
-QColor VerdictColour(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Better:
-        return QColor(0x5f, 0xd3, 0x6a);
-    case Verdict::Worse:
-        return QColor(0xff, 0x6b, 0x6b);
-    case Verdict::Same:
-        break;
-    }
-    return QColor(0xe6, 0xe6, 0xee);
-}
 
 ItemDeltas::ItemDeltas(MainControls& controls, PlannerController& planner, QWidget* window)
     : QObject(window)
@@ -119,20 +83,20 @@ void ItemDeltas::buildPanel(QWidget* client) {
     grid->setVerticalSpacing(0);
 
     m_title =
-        PanelLabel(m_panel, QStringLiteral("lblDeltaTitle"), QStringLiteral("Item"), Qt::AlignLeft);
+        NamedLabel(m_panel, QStringLiteral("lblDeltaTitle"), QStringLiteral("Item"), Qt::AlignLeft);
     grid->addWidget(m_title, 0, 0, 1, 3);
     for (size_t i = 0; i < kFigureCount; ++i) {
         const QString name = Latin1(Figures[i].Name);
         const QString caption = Latin1(Figures[i].Caption);
         const int row = static_cast<int>(i) + 1;
         QLabel* label =
-            PanelLabel(m_panel, QStringLiteral("lblDeltaCaption") + name, caption, Qt::AlignLeft);
+            NamedLabel(m_panel, QStringLiteral("lblDeltaCaption") + name, caption, Qt::AlignLeft);
         label->setText(caption);
         grid->addWidget(label, row, 0);
-        m_then[i] = PanelLabel(m_panel, QStringLiteral("lblDeltaThen") + name,
+        m_then[i] = NamedLabel(m_panel, QStringLiteral("lblDeltaThen") + name,
                                caption + QStringLiteral(" if chosen"), Qt::AlignRight);
         grid->addWidget(m_then[i], row, 1);
-        m_change[i] = PanelLabel(m_panel, QStringLiteral("lblDeltaChange") + name,
+        m_change[i] = NamedLabel(m_panel, QStringLiteral("lblDeltaChange") + name,
                                  caption + QStringLiteral(" change"), Qt::AlignRight);
         grid->addWidget(m_change[i], row, 2);
     }
@@ -232,16 +196,7 @@ void ItemDeltas::preview(const ItemFamily& family, int row) {
     m_title->setToolTip(title);
     for (size_t i = 0; i < kFigureCount; ++i) {
         m_then[i]->setText(QString::number(figures[i].Then));
-        m_change[i]->setText(TextOf(ChangeText(figures[i].Change)));
-        // A new style sheet costs a restyle: only when the colour changes.
-        const Verdict verdict = figures[i].Judged;
-        if (m_shownVerdicts[i] != verdict) {
-            m_shownVerdicts[i] = verdict;
-            m_change[i]->setStyleSheet(
-                QStringLiteral("color: %1;").arg(VerdictColour(verdict).name()));
-            m_change[i]->setProperty("verdict", VerdictName(verdict));
-            m_change[i]->setAccessibleDescription(VerdictName(verdict));
-        }
+        ShowChange(m_change[i], figures[i]);
     }
     m_panel->adjustSize();
     m_panel->move(Px(kPanelLeftTwips), Px(kPanelTopTwips));

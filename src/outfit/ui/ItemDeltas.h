@@ -67,13 +67,7 @@ private:
     QLabel* m_title = nullptr;
     std::array<QLabel*, kFigureCount> m_then{};
     std::array<QLabel*, kFigureCount> m_change{};
-    std::array<std::optional<Verdict>, kFigureCount> m_shownVerdicts{};
     TotalsDisplay m_wouldBe;
 };
-
-// Colours of a verdict (text on the dark panels; tints of the overlays) and its name ("better",
-// "worse", "same") for the controls' descriptions.
-QColor VerdictColour(Verdict verdict);
-QString VerdictName(Verdict verdict);
 
 } // namespace zv
