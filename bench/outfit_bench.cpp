@@ -14,6 +14,7 @@
 #include "outfit/ui/ItemDeltas.h"
 #include "outfit/ui/OutfitFeatures.h"
 #include "planner/Catalog.h"
+#include "planner/OutfitChange.h"
 #include "planner/ui/PlannerController.h"
 
 #include <QApplication>
@@ -25,6 +26,8 @@
 #include <vector>
 
 namespace {
+
+const char* const kImageKey = "pqt528wkd71xr94bz3vm6lc0s";
 
 struct Entry {
     const zv::ItemFamily* family;
@@ -73,6 +76,7 @@ void BM_HighlightFigures(benchmark::State& state, const std::filesystem::path& f
 std::unique_ptr<zv::FormMain> MakeWindow(const std::filesystem::path& folder) {
     zv::SetProgramFolder(folder);
     auto form = std::make_unique<zv::FormMain>();
+    form->planner().setImageKey(QString::fromLatin1(kImageKey));
     form->planner().LoadItemLists();
     form->show();
     form->controls().GenderBox->selectIndex(0);
@@ -98,6 +102,26 @@ void BM_HighlightWindow(benchmark::State& state, zv::FormMain* form,
         form->repaint();
     }
     deltas.endPreview();
+    state.counters["entries"] = static_cast<double>(entries.size());
+}
+
+// An item click on the main window, with the undo history taking its step (`recorded`) or
+// with the history not listening: the difference is what undo costs a click.
+void BM_ItemClick(benchmark::State& state, zv::FormMain* form, const std::filesystem::path& folder,
+                  bool recorded) {
+    zv::SetProgramFolder(folder);
+    const std::vector<Entry> entries = MaleEntries(16);
+    zv::OutfitSteps& steps = form->planner().outfitSteps;
+    const zv::OutfitSteps listening = steps;
+    if (!recorded)
+        steps = zv::OutfitSteps{};
+    size_t next = 0;
+    for (auto _ : state) {
+        const Entry& entry = entries[next];
+        next = (next + 1) % entries.size();
+        form->planner().listFor(*entry.family)->selectIndex(entry.row);
+    }
+    steps = listening;
     state.counters["entries"] = static_cast<double>(entries.size());
 }
 
@@ -131,6 +155,15 @@ void Register(const char* label, const std::string& folder, const char* hint) {
         ->UseRealTime()
         ->Repetitions(5)
         ->ReportAggregatesOnly(true);
+    for (const bool recorded : {true, false}) {
+        benchmark::RegisterBenchmark(
+            ((recorded ? "ItemClickWithUndo/" : "ItemClickWithoutUndo/") + name).c_str(),
+            BM_ItemClick, Windows().back().get(), path, recorded)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime()
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+    }
 }
 
 } // namespace

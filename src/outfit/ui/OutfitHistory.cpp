@@ -14,6 +14,8 @@ namespace zv {
 
 namespace {
 
+constexpr int kHashedRowStep = 8;
+
 // What a picture control stands for in a state.
 enum class Role {
     Outfit, // a shop picture or the extra Snorkel layer: picture only
@@ -150,8 +152,10 @@ QPixmap OutfitHistory::intern(const QPixmap& picture) {
     if (const auto known = m_byKey.find(picture.cacheKey()); known != m_byKey.end())
         return known->second;
     const QImage image = picture.toImage();
-    const size_t hash = qHashBits(image.constBits(), static_cast<size_t>(image.sizeInBytes()),
-                                  qHash(image.size().width() * 65537 + image.size().height()));
+    // Every eighth row is enough to tell pictures apart; equal ones are compared whole below.
+    size_t hash = qHash(image.width() * 65537 + image.height());
+    for (int y = 0; y < image.height(); y += kHashedRowStep)
+        hash = qHashBits(image.constScanLine(y), static_cast<size_t>(image.bytesPerLine()), hash);
     std::vector<QPixmap>& alike = m_byContent[hash];
     QPixmap interned = picture;
     for (const QPixmap& candidate : alike) {
