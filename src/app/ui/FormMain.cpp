@@ -353,8 +353,10 @@ void FormMain::buildMenus() {
 
 void FormMain::buildPlannerMenu() {
     c.plannermnu = AddMenu(this, "plannermnu", "&Planner");
+    c.plannermnu->setAccessibleName(QStringLiteral("Planner"));
     menuBar()->addMenu(c.plannermnu);
     c.compare = AddSubmenu(c.plannermnu, "compare", "&Compare With");
+    c.compare->setAccessibleName(QStringLiteral("Compare With"));
     for (int slot = 0; slot < 5; ++slot) {
         const QByteArray name = "compareslot" + QByteArray::number(slot + 1);
         const QByteArray caption = "Slot &" + QByteArray::number(slot + 1);
