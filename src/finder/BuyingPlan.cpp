@@ -197,6 +197,16 @@ std::string PlanSummary(const BuyingPlan& plan, const Objective& goal) {
            " to " + std::to_string(plan.Steps.back().ValueAfter) + ".";
 }
 
+std::string EarningText(const std::optional<EarningTime>& time, bool hours) {
+    if (!time)
+        return {};
+    if (time->Error)
+        return "-";
+    if (time->Games == 0)
+        return hours ? "-" : "over " + GroupedNumber(static_cast<uint64_t>(MaxSearchedGames));
+    return std::to_string(hours ? time->Hours : time->Games);
+}
+
 std::string PlanStepText(const PlanStep& step) {
     switch (step.Action) {
     case PlanAction::Buy:

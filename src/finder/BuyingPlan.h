@@ -79,6 +79,11 @@ void AddKeptEarningTimes(BuyingPlan& plan, const QLocale& locale);
 // "3 steps, 12,345 gold in all: Efficiency from 40 to 75." or "Everything is worn already."
 std::string PlanSummary(const BuyingPlan& plan, const Objective& goal);
 
+// A time's games (or `hours`) as the plan shows them: the number, "over 100,000" games (and "-"
+// hours) when the calculator's search ends first, "-" when it cannot tell, and nothing when there
+// is nothing to earn.
+std::string EarningText(const std::optional<EarningTime>& time, bool hours);
+
 // What a step does, as the plan's item column shows it: the item bought, "NAME (owned)", or
 // "Take off NAME".
 std::string PlanStepText(const PlanStep& step);

@@ -234,15 +234,10 @@ BasicInputs Figures(const char* gameTime, const char* winRate, const char* perWi
     return in;
 }
 
-// Games and hours of each step and of the gold so far ("-" when none, "!" when the calculator
-// cannot tell).
+// Games and hours of each step and of the gold so far as the plan shows them ("-" for none).
 std::vector<std::string> Times(const BuyingPlan& plan) {
     auto text = [](const std::optional<EarningTime>& t) {
-        if (!t)
-            return std::string("-");
-        if (t->Error)
-            return std::string("!");
-        return std::to_string(t->Games) + "g" + std::to_string(t->Hours) + "h";
+        return t ? EarningText(t, false) + "g" + EarningText(t, true) + "h" : std::string("-");
     };
     std::vector<std::string> lines;
     for (const PlanStep& s : plan.Steps)
@@ -287,10 +282,11 @@ TEST(AddEarningTimes, EachPriceAndTheGoldSoFarTakeWhatTheBasicCalculatorSays) {
     EXPECT_EQ(Times(p), (Lines{"- -", "15g2h 15g2h", "5g1h 20g3h"}));
     p = plan();
     AddEarningTimes(p, Figures("10", "50", "0", "0"), c);
-    EXPECT_EQ(Times(p), (Lines{"- -", "0g0h 0g0h", "0g0h 0g0h"}));
+    EXPECT_EQ(Times(p),
+              (Lines{"- -", "over 100,000g-h over 100,000g-h", "over 100,000g-h over 100,000g-h"}));
     p = plan();
     AddEarningTimes(p, Figures("30000000", "50", "100", "50"), c);
-    EXPECT_EQ(Times(p), (Lines{"- -", "! !", "34g17000000h !"}));
+    EXPECT_EQ(Times(p), (Lines{"- -", "-g-h -g-h", "34g17000000h -g-h"}));
     EXPECT_TRUE(p.HasTimes);
     EXPECT_EQ(p.TimeNote, "With these figures the calculator cannot count the time of some "
                           "steps: it would go beyond its range.");
