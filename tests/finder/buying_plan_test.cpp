@@ -3,6 +3,7 @@
 #include "base/ProgramPaths.h"
 #include "base/Settings.h"
 #include "finder/BuyingPlan.h"
+#include "finder/FinderFixtures.h"
 #include "support/ProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +12,8 @@
 namespace zv {
 namespace {
 
-ItemEffects Effects(std::initializer_list<std::pair<int, int>> stats, int32_t cost) {
-    ItemEffects e;
-    for (const auto& [stat, value] : stats)
-        e.*FinderStats[stat].Effect = static_cast<int16_t>(value);
-    e.Cost = cost;
-    return e;
-}
+using fixtures::Captioned;
+using fixtures::Effects;
 
 // Attack and Hearts add up one for one, far below the limit of 50.
 Objective AttackAndHearts() {
@@ -28,8 +24,7 @@ Objective AttackAndHearts() {
 }
 
 FinderCatalog Shop() {
-    FinderCatalog catalog;
-    catalog.Captions = {"Helmets", "Armor", "Goggles", "Accessories"};
+    FinderCatalog catalog = Captioned();
     catalog.Slots[0] = {{"Cap", Effects({{kAttack, 5}}, 1000)},
                         {"Hood", Effects({{kAttack, 10}}, 4000)},
                         {"Dunce Cap", Effects({{kAttack, -4}}, 100)}};
@@ -145,8 +140,7 @@ TEST(PlanPurchases, BuysByGainPerGoldFreeThingsFirstAndSkipsWhatIsWornOrOwned) {
 TEST(PlanPurchases, WeighsEachPurchaseOnTheOutfitAsItStandsThen) {
     // Alone a Shield of 20 is worth 25 efficiency; on top of another 20 it is worth 42. After the
     // first helmet the dearer armor beats the goggles that looked better at the start.
-    FinderCatalog catalog;
-    catalog.Captions = {"Helmets", "Armor", "Goggles", "Accessories"};
+    FinderCatalog catalog = Captioned();
     catalog.Slots[0] = {{"Shield Helm", Effects({{kShield, 20}}, 1000)}};
     catalog.Slots[1] = {{"Shield Mail", Effects({{kShield, 20}}, 1100)}};
     catalog.Slots[2] = {{"Sharp Eyes", Effects({{kAttack, 24}}, 1000)}};
@@ -164,8 +158,7 @@ TEST(PlanPurchases, EndsAtTheFoundOutfitFromAnyWornOne) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
     for (int round = 0; round < 300; ++round) {
-        FinderCatalog catalog;
-        catalog.Captions = {"Helmets", "Armor", "Goggles", "Accessories"};
+        FinderCatalog catalog = Captioned();
         for (int slot = 0; slot < 4; ++slot) {
             for (int i = between(0, 5); i > 0; --i) {
                 FinderItem item{"S" + std::to_string(slot) + "I" + std::to_string(i), {}};
@@ -246,8 +239,7 @@ std::vector<std::string> Times(const BuyingPlan& plan) {
 }
 
 TEST(AddEarningTimes, EachPriceAndTheGoldSoFarTakeWhatTheBasicCalculatorSays) {
-    FinderCatalog catalog;
-    catalog.Captions = {"Helmets", "Armor", "Goggles", "Accessories"};
+    FinderCatalog catalog = Captioned();
     catalog.Slots[0] = {{"Crown", Effects({{kAttack, 30}}, 7500)}};
     catalog.Slots[1] = {{"Robe", Effects({{kAttack, 5}}, 2500)}};
     catalog.Slots[2] = {{"Gift", Effects({{kAttack, 1}}, 0)}};
@@ -327,8 +319,7 @@ TEST(AddKeptEarningTimes, ReadsTheCalculatorsFiguresOnlyWhileTheyAreKept) {
          {std::pair{"GameTime", "10"}, std::pair{"WinRate", "50"}, std::pair{"GoldPerWin", "100"},
           std::pair{"GoldPerLoss", "50"}, std::pair{"SaveLoad", "1"}})
         ASSERT_TRUE(WriteSetting(SettingsPath(), "Time Calculator", key, value));
-    FinderCatalog catalog;
-    catalog.Captions = {"Helmets", "Armor", "Goggles", "Accessories"};
+    FinderCatalog catalog = Captioned();
     catalog.Slots[3] = {{"Banner", Effects({{kHearts, 3}}, 10000)}};
     const auto plan = [&] {
         return PlanPurchases(catalog, Outfit(catalog, {-1, -1, -1, 0}),
