@@ -7,6 +7,7 @@
 #include "base/Random.h"
 #include "base/Settings.h"
 #include "base/SingleInstance.h"
+#include "base/UserFiles.h"
 #include "base/ui/MessageBox.h"
 #include "calc/ui/Calculators.h"
 #include "desktop/ui/FMod.h"
@@ -370,7 +371,8 @@ bool FormMain::Form_Load() {
     // 3.
     WardrobePickPending = false;
     // 4.
-    const double version = SettingValue("Zorvex", "Version");
+    // The installation's own copy: a user's copy would keep the version it was made from.
+    const double version = SettingNumber(ReadSetting(InstalledSettingsPath(), "Zorvex", "Version"));
     InstalledVersion = static_cast<int16_t>(
         std::clamp(version, static_cast<double>(std::numeric_limits<int16_t>::min()),
                    static_cast<double>(std::numeric_limits<int16_t>::max())));
@@ -385,8 +387,9 @@ bool FormMain::Form_Load() {
         close();
         return false;
     }
-    // Temporary files of ours that a crashed earlier run left in the data folder.
-    RemoveStrayTemporaryFiles(ProgramPath("\\data"));
+    // Temporary files of ours that a crashed earlier run left beside the user files.
+    for (const auto& folder : UserFileFolders())
+        RemoveStrayTemporaryFiles(folder);
     // 6.
     SeedRandomFromClock();
     // 7.
