@@ -39,6 +39,8 @@ void AnswerMessagesIntoFile(const QString& path) {
 int RunZorvex(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvex"));
+    // Wayland desktops find the entry and icon of the window's program by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZORVEX_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
     SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
 
