@@ -44,10 +44,9 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "The Zorvex developers")
 set(CPACK_PACKAGE_CONTACT "The Zorvex developers <zorvex@zorvex-planner.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "outfit planner for the online game Korvane")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Dress a preview figure in items bought for gold and see the outfit's effects, price and "
-    "efficiency; keep outfits in save slots and a wardrobe, export the preview and estimate the "
-    "playing time it takes to earn the price.")
+set(CPACK_PACKAGE_DESCRIPTION "Dress a preview figure in items bought for gold and see the \
+outfit's effects, price and efficiency; keep outfits in save slots and a wardrobe, export the \
+preview and estimate the playing time it takes to earn the price.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "games")
