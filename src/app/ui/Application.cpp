@@ -1,5 +1,6 @@
 #include "app/ui/Application.h"
 
+#include "app/ui/AccessibleControls.h"
 #include "app/ui/ProgramStart.h"
 #include "base/ProgramPaths.h"
 #include "base/ui/MessageBox.h"
@@ -43,6 +44,7 @@ int RunZorvex(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral(ZORVEX_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
     SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    InstallZorvexAccessibility();
 
     const QByteArray messageLog = qgetenv("ZORVEX_MESSAGE_LOG");
     if (!messageLog.isEmpty())
