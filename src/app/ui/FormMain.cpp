@@ -217,11 +217,12 @@ void FormMain::buildClient() {
 }
 
 void FormMain::buildPreview(QWidget* client) {
-    c.picboxAvatar = new QLabel(client);
-    c.picboxAvatar->setObjectName(QStringLiteral("picboxAvatar"));
-    c.picboxAvatar->setGeometry(Px(120), Px(120), Px(3600), Px(1980));
-    c.picboxAvatar->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    c.picboxAvatar->setPixmap(ProgramPicture("\\graphics\\preview-background.gif"));
+    // A picture control, so the preview stays crisp on a high-density screen.
+    auto* preview = new ImageControl(QStringLiteral("picboxAvatar"), client, 120, 120, 3600, 1980);
+    preview->setPicture(ProgramPicture("\\graphics\\preview-background.gif"));
+    preview->setAttribute(Qt::WA_TranslucentBackground, false);
+    preview->resize(Px(3600), Px(1980));
+    c.picboxAvatar = preview;
     QWidget* box = c.picboxAvatar;
 
     // Created from the lowest layer to the topmost, so each one lies above the ones before it.

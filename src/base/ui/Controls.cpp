@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -89,13 +91,28 @@ void ImageControl::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
-void ImageControl::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
+void ImageControl::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    if (!m_picture.isNull()) {
+        // Pixel art: on a high-density screen each pixel becomes a block of pixels, not a blur.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (isEnabled()) {
+            painter.drawPixmap(0, 0, m_picture);
+        } else {
+            QStyleOption option;
+            option.initFrom(this);
+            painter.drawPixmap(
+                0, 0, style()->generatedIconPixmap(QIcon::Disabled, m_picture, &option));
+        }
+    }
     if (!hasFocus())
         return;
     // Light on dark and dark on light: seen on any picture.
-    QPainter painter(this);
-    const QRect frame = rect().adjusted(0, 0, -1, -1);
+    // Within what the parent shows of the control: a click area may reach past its edge.
+    QRect shown = rect();
+    if (const QWidget* holder = parentWidget())
+        shown &= QRect(mapFromParent(QPoint(0, 0)), holder->size());
+    const QRect frame = shown.adjusted(0, 0, -1, -1);
     painter.setPen(QPen(QColor(20, 16, 40), 1));
     painter.drawRect(frame);
     painter.setPen(QPen(QColor(255, 215, 94), 1, Qt::DashLine));
