@@ -1,8 +1,8 @@
 #include "storage/SaveSlots.h"
 
 #include "base/AtomicFile.h"
-#include "base/UserFiles.h"
 #include "base/Settings.h"
+#include "base/UserFiles.h"
 #include "planner/Catalog.h"
 #include "storage/EightBitText.h"
 

@@ -319,7 +319,7 @@ int Run(const QStringList& args) {
     }
     if (out.isEmpty()) {
         std::fprintf(stderr, "usage: zorvex-datagen --out DIR [--scale N] [--previews DIR] "
-                                 "[--icons DIR NAME]\n");
+                             "[--icons DIR NAME]\n");
         return 2;
     }
     for (const char* sub : {"data", "avatargraphics", "avatarpreview", "graphics", "skin"}) {

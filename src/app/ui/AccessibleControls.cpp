@@ -77,24 +77,27 @@ constexpr AccessibleControl kControls[] = {
 // Reading order: the main window's left column top to bottom, then the shop pictures row by
 // row; the other windows top to bottom.
 constexpr const char* kMainOrder[] = {
-    "imgSaveZone1", "GenderBox",     "HelmMale",   "HelmFemale",  "ArmorMale",
-    "ArmorFemale",  "GogglesMale",   "GogglesFemale", "Accessories", "imgSoundOn",
-    "imgSoundOff",  "imgRandom",     "imageHelm",  "imageArmor",  "imageGoggles",
-    "imageAccessories"};
+    "imgSaveZone1", "GenderBox",   "HelmMale",     "HelmFemale",
+    "ArmorMale",    "ArmorFemale", "GogglesMale",  "GogglesFemale",
+    "Accessories",  "imgSoundOn",  "imgSoundOff",  "imgRandom",
+    "imageHelm",    "imageArmor",  "imageGoggles", "imageAccessories"};
 constexpr const char* kSplashOrder[] = {"imgOKon"};
-constexpr const char* kPropertiesOrder[] = {"chkMusic", "chkMinimize", "chkTimeCalc",
-                                            "chkSplash", "cmdSave", "cmdCancel"};
+constexpr const char* kPropertiesOrder[] = {"chkMusic",  "chkMinimize", "chkTimeCalc",
+                                            "chkSplash", "cmdSave",     "cmdCancel"};
 constexpr const char* kSaveNameOrder[] = {"txtSaveName", "cmdOk"};
-constexpr const char* kBasicOrder[] = {"txtWinRate", "txtGoldPerGame", "txtGoldPerGame2",
-                                       "txtGameTime", "imgCalc", "cmdCalc"};
+constexpr const char* kBasicOrder[] = {"txtWinRate",  "txtGoldPerGame", "txtGoldPerGame2",
+                                       "txtGameTime", "imgCalc",        "cmdCalc"};
 constexpr const char* kAdvancedOrder[] = {
     "txtCurrentGold", "txtWinRate", "txtGoldPerGame", "txtGoldPerGame2", "txtGameTime",
     "txtCurrentGP",   "txtGPWin",   "txtGPLoss",      "imgCalc",         "cmdCalc"};
 
 constexpr ReadingOrder kOrders[] = {
-    {"formMAIN", kMainOrder},         {"formSplash", kSplashOrder},
-    {"formProperties", kPropertiesOrder}, {"formSaveName", kSaveNameOrder},
-    {"formBasic", kBasicOrder},       {"FormAdv", kAdvancedOrder},
+    {"formMAIN", kMainOrder},
+    {"formSplash", kSplashOrder},
+    {"formProperties", kPropertiesOrder},
+    {"formSaveName", kSaveNameOrder},
+    {"formBasic", kBasicOrder},
+    {"FormAdv", kAdvancedOrder},
 };
 
 } // namespace

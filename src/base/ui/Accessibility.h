@@ -11,10 +11,10 @@ class QWidget;
 namespace zv {
 
 enum class AccessKind {
-    Named,        // a name only (a list, a text box, a check box)
-    Button,       // a picture clicked like a button: focus, Space or Enter
-    MenuPicture,  // a picture with a pop-up menu: focus, context-menu key or Shift+F10
-    Display,      // shows a value and takes no input (a label, a bar)
+    Named,       // a name only (a list, a text box, a check box)
+    Button,      // a picture clicked like a button: focus, Space or Enter
+    MenuPicture, // a picture with a pop-up menu: focus, context-menu key or Shift+F10
+    Display,     // shows a value and takes no input (a label, a bar)
 };
 
 // The value a control shows, read when it is asked for; null for none.

@@ -101,8 +101,8 @@ void ImageControl::paintEvent(QPaintEvent* /*event*/) {
         } else {
             QStyleOption option;
             option.initFrom(this);
-            painter.drawPixmap(
-                0, 0, style()->generatedIconPixmap(QIcon::Disabled, m_picture, &option));
+            painter.drawPixmap(0, 0,
+                               style()->generatedIconPixmap(QIcon::Disabled, m_picture, &option));
         }
     }
     if (!hasFocus())

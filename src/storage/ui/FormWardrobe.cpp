@@ -10,9 +10,9 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>

@@ -88,16 +88,17 @@ TEST_F(HighDensityTest, MainWindowDoublesWithCrispPicturesAndSharpText) {
          std::initializer_list<QWidget*>{c.picboxAvatar, c.imageHelm, c.imageArmor, c.imageGoggles,
                                          c.imageAccessories, c.imgSoundOff, c.imgRandom}) {
         const QRect place(picture->mapTo(&form, QPoint(0, 0)), picture->size());
-        const QImage doubled = Crop(one, place).scaled(place.size() * 2, Qt::IgnoreAspectRatio,
-                                                        Qt::FastTransformation);
+        const QImage doubled =
+            Crop(one, place)
+                .scaled(place.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         EXPECT_EQ(Crop(grab, QRect(place.topLeft() * 2, place.size() * 2)), doubled)
             << picture->objectName().toStdString();
     }
     // Text is drawn at the screen's resolution, not enlarged from a small rendering.
     const QRect cost(c.labelTotalCost->mapTo(&form, QPoint(0, 0)), c.labelTotalCost->size());
-    EXPECT_NE(Crop(grab, QRect(cost.topLeft() * 2, cost.size() * 2)),
-              Crop(one, cost).scaled(cost.size() * 2, Qt::IgnoreAspectRatio,
-                                     Qt::FastTransformation));
+    EXPECT_NE(
+        Crop(grab, QRect(cost.topLeft() * 2, cost.size() * 2)),
+        Crop(one, cost).scaled(cost.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 
     // The export keeps its size in pixels.
     const QImage exported = zv::ComposePreview(c.picboxAvatar);
@@ -162,8 +163,8 @@ TEST_F(HighDensityTest, NothingIsCutOffInAnyWindow) {
             // (The preview's click area reaches past the preview by its layout.)
             if (((label && !label->text().isEmpty()) || child->focusPolicy() != Qt::NoFocus) &&
                 child != form.controls().imgSaveZone1) {
-                EXPECT_TRUE(child->parentWidget()->rect().contains(
-                    QRect(child->pos(), child->size())))
+                EXPECT_TRUE(
+                    child->parentWidget()->rect().contains(QRect(child->pos(), child->size())))
                     << what;
             }
             if (label) {

@@ -14,8 +14,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <set>
 #include <string>
 #include <vector>
@@ -92,7 +92,7 @@ void Walk(QAccessibleInterface* iface, std::vector<QAccessibleInterface*>& found
 
 bool Interactive(const QAccessibleInterface* iface) {
     static const std::set<QAccessible::Role> roles{
-        QAccessible::Button,   QAccessible::PushButton, QAccessible::CheckBox,
+        QAccessible::Button,   QAccessible::PushButton,   QAccessible::CheckBox,
         QAccessible::ComboBox, QAccessible::EditableText, QAccessible::List,
         QAccessible::MenuItem};
     return iface->state().focusable || roles.contains(iface->role());
@@ -123,14 +123,14 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndEveryPictureButton
                 << (iface->object() ? iface->object()->objectName().toStdString() : "?");
         }
     }
-    EXPECT_EQ(windows, (std::set<std::string>{"formSplash", "formMAIN", "formProperties",
-                                          "formSaveName", "formBasic", "FormAdv",
-                                          "formWardrobe"}));
+    EXPECT_EQ(windows,
+              (std::set<std::string>{"formSplash", "formMAIN", "formProperties", "formSaveName",
+                                     "formBasic", "FormAdv", "formWardrobe"}));
 
     // The picture buttons are buttons that can be pressed; the shop pictures open their menu.
     for (const char* name : {"imgSoundOff", "imgRandom"}) {
-        QAccessibleInterface* iface =
-            QAccessible::queryAccessibleInterface(form.findChild<QWidget*>(QString::fromLatin1(name)));
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(
+            form.findChild<QWidget*>(QString::fromLatin1(name)));
         EXPECT_EQ(iface->role(), QAccessible::Button) << name;
         EXPECT_TRUE(iface->state().focusable) << name;
         EXPECT_TRUE(iface->actionInterface()->actionNames().contains(
@@ -141,8 +141,7 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndEveryPictureButton
         splash.findChild<QWidget*>(QStringLiteral("imgOKon")));
     EXPECT_EQ(ok->role(), QAccessible::Button);
     EXPECT_EQ(ok->text(QAccessible::Name), QStringLiteral("OK"));
-    QAccessibleInterface* helm =
-        QAccessible::queryAccessibleInterface(form.controls().imageHelm);
+    QAccessibleInterface* helm = QAccessible::queryAccessibleInterface(form.controls().imageHelm);
     helm->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
     EXPECT_EQ(QApplication::activePopupWidget(), form.controls().wardrobe);
     form.controls().wardrobe->close();
@@ -165,11 +164,15 @@ TEST_F(AccessibilityTest, BarsAndLabelsSayWhatTheyShow) {
     const QString attack = sum(&zv::ItemEffects::Attack);
     ASSERT_NE(attack, QStringLiteral("0")) << "choose items that change the attack";
     EXPECT_EQ(announced(c.imgAttack), QString(QStringLiteral("Attack ") + attack));
-    EXPECT_EQ(announced(c.imgShield), QString(QStringLiteral("Shield ") + sum(&zv::ItemEffects::Shield)));
-    EXPECT_EQ(announced(c.imgShieldRe), QString(QStringLiteral("Shield regeneration ") + sum(&zv::ItemEffects::ShieldRegen)));
-    EXPECT_EQ(announced(c.labelTotalCost), QString(QStringLiteral("Total cost ") + c.labelTotalCost->text()));
+    EXPECT_EQ(announced(c.imgShield),
+              QString(QStringLiteral("Shield ") + sum(&zv::ItemEffects::Shield)));
+    EXPECT_EQ(announced(c.imgShieldRe),
+              QString(QStringLiteral("Shield regeneration ") + sum(&zv::ItemEffects::ShieldRegen)));
+    EXPECT_EQ(announced(c.labelTotalCost),
+              QString(QStringLiteral("Total cost ") + c.labelTotalCost->text()));
     EXPECT_NE(c.labelTotalCost->text(), QStringLiteral("0"));
-    EXPECT_EQ(announced(c.lblAvatarEfficiency), QString(QStringLiteral("Efficiency ") + c.lblAvatarEfficiency->text()));
+    EXPECT_EQ(announced(c.lblAvatarEfficiency),
+              QString(QStringLiteral("Efficiency ") + c.lblAvatarEfficiency->text()));
 
     form.controls().basic->trigger();
     QWidget* total = form.formBasic->findChild<QWidget*>(QStringLiteral("lblTotalcost"));
@@ -185,10 +188,11 @@ TEST_F(AccessibilityTest, TabVisitsEveryControlInReadingOrderAndShowsTheFocus) {
     showSplashEveryTime(); // the splash box can be changed, so Tab visits it
     FormMain form;
     load(form, false);
-    EXPECT_EQ(tabCycle(&form, "imgSaveZone1"),
-              (std::vector<std::string>{"imgSaveZone1", "GenderBox", "HelmMale", "ArmorMale", "GogglesMale",
-                           "Accessories", "imgSoundOff", "imgRandom", "imageHelm", "imageArmor",
-                           "imageGoggles", "imageAccessories"}));
+    EXPECT_EQ(
+        tabCycle(&form, "imgSaveZone1"),
+        (std::vector<std::string>{"imgSaveZone1", "GenderBox", "HelmMale", "ArmorMale",
+                                  "GogglesMale", "Accessories", "imgSoundOff", "imgRandom",
+                                  "imageHelm", "imageArmor", "imageGoggles", "imageAccessories"}));
 
     // Focus shows on every picture that takes it.
     for (const char* name : {"imgSaveZone1", "imgSoundOff", "imgRandom", "imageHelm"}) {
@@ -205,13 +209,15 @@ TEST_F(AccessibilityTest, TabVisitsEveryControlInReadingOrderAndShowsTheFocus) {
         std::vector<std::string> order;
     };
     const Window windows[] = {
-        {"prop", "formProperties",
+        {"prop",
+         "formProperties",
          {"chkMusic", "chkMinimize", "chkTimeCalc", "chkSplash", "cmdSave", "cmdCancel"}},
         {"saveslot1", "formSaveName", {"txtSaveName", "cmdOk"}},
-        {"basic", "formBasic",
-         {"txtWinRate", "txtGoldPerGame", "txtGoldPerGame2", "txtGameTime", "imgCalc",
-          "cmdCalc"}},
-        {"advanced", "FormAdv",
+        {"basic",
+         "formBasic",
+         {"txtWinRate", "txtGoldPerGame", "txtGoldPerGame2", "txtGameTime", "imgCalc", "cmdCalc"}},
+        {"advanced",
+         "FormAdv",
          {"txtCurrentGold", "txtWinRate", "txtGoldPerGame", "txtGoldPerGame2", "txtGameTime",
           "txtCurrentGP", "txtGPWin", "txtGPLoss", "imgCalc", "cmdCalc"}},
         {"wardview", "formWardrobe", {"lstWardrobe"}},
@@ -284,10 +290,9 @@ TEST_F(AccessibilityTest, KeyboardAloneChoosesAnOutfitSavesItAndOpensACalculator
     activate(form.formSaveName);
     key(Qt::Key_Return);
     const std::string saved = folder.read("data/save01.dat");
-    const std::string items[] = {c.HelmMale->editText().toStdString(),
-                                 c.ArmorMale->editText().toStdString(),
-                                 c.GogglesMale->editText().toStdString(),
-                                 c.Accessories->editText().toStdString()};
+    const std::string items[] = {
+        c.HelmMale->editText().toStdString(), c.ArmorMale->editText().toStdString(),
+        c.GogglesMale->editText().toStdString(), c.Accessories->editText().toStdString()};
     EXPECT_EQ(saved, items[0] + "," + items[1] + "," + items[2] + "," + items[3] + "\r\n 0 \r\n" +
                          items[0] + "\r\n" + items[1] + "\r\n" + items[2] + "\r\n" + items[3] +
                          "\r\n");
