@@ -59,10 +59,17 @@ void Seed(const fs::path& target, std::string_view relative) {
 } // namespace
 
 bool ProgramFolderIsInstalled() {
-    if (Exists(ProgramPath(kInstalledMarker)))
-        return true;
-    const fs::path data = ProgramPath("\\data");
-    return !MayWriteIn(Exists(data) ? data : ProgramFolder());
+    // Decided once per program folder: a portable folder that stops being writable while the
+    // program runs keeps its files where they are, and the failing writes say so.
+    static fs::path decidedFor;
+    static bool installed = false;
+    if (decidedFor.empty() || decidedFor != ProgramFolder()) {
+        decidedFor = ProgramFolder();
+        const fs::path data = ProgramPath("\\data");
+        installed = Exists(ProgramPath(kInstalledMarker)) ||
+                    !MayWriteIn(Exists(data) ? data : ProgramFolder());
+    }
+    return installed;
 }
 
 fs::path UserFilePath(std::string_view relative) {

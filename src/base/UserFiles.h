@@ -17,7 +17,8 @@ namespace zv {
 // The folder's name of the user's files below the user's configuration and data folders.
 inline constexpr std::string_view kUserFolderName = "Zorvex";
 
-// True when the program folder is an installed one (see above).
+// True when the program folder is an installed one (see above); decided at the first question
+// for each program folder.
 bool ProgramFolderIsInstalled();
 
 // The one place that decides where a user file lives. `relative` is its path in the program
