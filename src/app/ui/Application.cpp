@@ -1,5 +1,6 @@
 #include "app/ui/Application.h"
 
+#include "app/ui/AccessibleControls.h"
 #include "app/ui/ProgramStart.h"
 #include "base/ProgramPaths.h"
 #include "base/ui/MessageBox.h"
@@ -40,7 +41,10 @@ void AnswerMessagesIntoFile(const QString& path) {
 int RunZorvex(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvex"));
+    // Wayland desktops find the entry and icon of the window's program by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZORVEX_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallZorvexAccessibility();
 
     const QByteArray messageLog = qgetenv("ZORVEX_MESSAGE_LOG");
     if (!messageLog.isEmpty())

@@ -7,6 +7,7 @@
 #include "base/Random.h"
 #include "base/Settings.h"
 #include "base/SingleInstance.h"
+#include "base/UserFiles.h"
 #include "base/WholeNumber.h"
 #include "base/ui/MessageBox.h"
 #include "calc/ui/Calculators.h"
@@ -215,11 +216,12 @@ void FormMain::buildClient() {
 }
 
 void FormMain::buildPreview(QWidget* client) {
-    c.picboxAvatar = new QLabel(client);
-    c.picboxAvatar->setObjectName(QStringLiteral("picboxAvatar"));
-    c.picboxAvatar->setGeometry(Px(120), Px(120), Px(3600), Px(1980));
-    c.picboxAvatar->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    c.picboxAvatar->setPixmap(ProgramPicture("\\graphics\\preview-background.gif"));
+    // A picture control, so the preview stays crisp on a high-density screen.
+    auto* preview = new ImageControl(QStringLiteral("picboxAvatar"), client, 120, 120, 3600, 1980);
+    preview->setPicture(ProgramPicture("\\graphics\\preview-background.gif"));
+    preview->setAttribute(Qt::WA_TranslucentBackground, false);
+    preview->resize(Px(3600), Px(1980));
+    c.picboxAvatar = preview;
     QWidget* box = c.picboxAvatar;
 
     // Created from the lowest layer to the topmost, so each one lies above the ones before it.
@@ -383,7 +385,9 @@ bool FormMain::Form_Load() {
     // 3.
     WardrobePickPending = false;
     // 4.
-    InstalledVersion = ConvertToInt16(ReadSetting(SettingsPath(), "Zorvex", "Version")).value_or(0);
+    // The installation's own copy: a user's copy would keep the version it was made from.
+    InstalledVersion =
+        ConvertToInt16(ReadSetting(InstalledSettingsPath(), "Zorvex", "Version")).value_or(0);
     // 5.
     if (isAnotherInstanceRunning()) {
         ShowMessage(this, QStringLiteral("An instance of the program is already running!"),
@@ -396,7 +400,8 @@ bool FormMain::Form_Load() {
         return false;
     }
     // Temporary files and folders of ours that killed earlier runs left behind.
-    RemoveStrayTemporaryFiles(ProgramPath("\\data"));
+    for (const auto& folder : UserFileFolders())
+        RemoveStrayTemporaryFiles(folder);
     RemoveStaleTempFolders();
     // 6.
     SeedRandomFromClock();
