@@ -7,6 +7,8 @@ ZORVEX_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   clang libclang-rt-dev
   xvfb xauth xdotool x11-apps fonts-dejavu-core
+  dbus-daemon twm
+  desktop-file-utils appstream dpkg-dev fakeroot
 )
 
 zorvex_install_missing() {

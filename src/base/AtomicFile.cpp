@@ -71,19 +71,66 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The file that `requested` names once every symbolic link is followed to its end, also to a
+// target that does not exist yet (it is then created there). A loop or an unreadable link sets
+// `err`.
+std::filesystem::path FollowLinks(const std::filesystem::path& requested, int& err) {
+    constexpr int kMaxLinks = 40; // as the system itself allows
+    std::filesystem::path path = requested;
+    for (int links = 0;; ++links) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        if (links == kMaxLinks) {
+            err = ELOOP;
+            return {};
+        }
+        std::error_code ec;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, ec);
+        if (ec) {
+            err = ec.value();
+            return {};
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+}
+
+// Writes `bytes` over the existing regular file `path` itself: written from its start, cut to
+// length and flushed. Not atomic, so only used where no file can be created beside it.
+bool RewriteInPlace(const std::filesystem::path& path, std::string_view bytes, std::string* error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        // The file itself refuses too: that is the failure to report.
+        SetError(error, "Cannot write", path, errno);
+        return false;
+    }
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    int code = ok ? 0 : EINVAL;
+    if (ok && !(WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+                ::fsync(fd) == 0)) {
+        ok = false;
+        code = errno;
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        code = errno;
+    }
+    if (!ok)
+        SetError(error, "Cannot write", path, code);
+    return ok;
+}
+
 } // namespace
 
 bool WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes,
                          std::string* error) {
-    std::error_code ec;
-    // Write through a symbolic link to the file it names, so the link survives.
-    std::filesystem::path path = requested;
-    if (std::filesystem::is_symlink(path, ec)) {
-        path = std::filesystem::weakly_canonical(path, ec);
-        if (ec) {
-            SetError(error, "Cannot follow the link", requested, ec.value());
-            return false;
-        }
+    // Write through symbolic links to the file they name, so the links survive.
+    int linkError = 0;
+    const std::filesystem::path path = FollowLinks(requested, linkError);
+    if (linkError != 0) {
+        SetError(error, "Cannot follow the link", requested, linkError);
+        return false;
     }
     std::filesystem::path folder = path.parent_path();
     if (folder.empty())
@@ -103,7 +150,13 @@ bool WriteFileAtomically(const std::filesystem::path& requested, std::string_vie
             folder / (std::string(kTempPrefix) + path.filename().string() + "." + RandomSuffix());
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
-            SetError(error, "Cannot create a temporary file beside", path, errno);
+            const int createError = errno;
+            // A folder that takes no new file (an installation folder of someone else) may still
+            // hold a file the user may write: then that file is rewritten where it is.
+            if ((createError == EACCES || createError == EPERM || createError == EROFS) && hadOld &&
+                S_ISREG(old.st_mode))
+                return RewriteInPlace(path, bytes, error);
+            SetError(error, "Cannot create a temporary file beside", path, createError);
             return false;
         }
     }

@@ -8,11 +8,17 @@
 
 namespace zv {
 
+// The folder of the running executable, read as bytes from the system (folder names need not
+// be valid text in any encoding); empty when it cannot be determined.
+std::filesystem::path ExecutableFolder();
+
 void SetProgramFolder(const std::filesystem::path& folder);
 const std::filesystem::path& ProgramFolder();
 
 // "\data\Female12.dat" -> <program folder>/data/Female12.dat, using the spelling found on disk
-// for every part that exists; parts that do not exist keep the spelling given.
+// for every part that exists; parts that do not exist keep the spelling given. Where several
+// entries differ only in case ("skin" and "Skin"), the one under which the whole path exists
+// wins.
 std::filesystem::path ProgramPath(std::string_view relative);
 
 // The same lookup below any folder (used by tests and tools).
@@ -23,5 +29,9 @@ std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& base,
 // removed, with its contents, when the process ends normally (a forked child must leave by
 // _exit, or it removes its parent's folder). Empty only when no folder could be made at all.
 const std::filesystem::path& PrivateTempFolder();
+
+// Removes the private temporary folders that runs of this user left behind when they were
+// killed (their process is gone), in every place such a folder is made. Returns how many.
+int RemoveStaleTempFolders();
 
 } // namespace zv

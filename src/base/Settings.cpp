@@ -2,10 +2,13 @@
 
 #include "base/AtomicFile.h"
 #include "base/ProgramPaths.h"
+#include "base/UserFiles.h"
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <fcntl.h>
 #include <initializer_list>
 #include <sys/stat.h>
@@ -83,6 +86,10 @@ bool IsControl(char c) {
 } // namespace
 
 std::filesystem::path SettingsPath() {
+    return UserFilePath("\\data\\settings.ini");
+}
+
+std::filesystem::path InstalledSettingsPath() {
     return ProgramPath("\\data\\settings.ini");
 }
 
@@ -128,12 +135,13 @@ std::string ReadSetting(const std::filesystem::path& file, std::string_view sect
 }
 
 bool WriteSetting(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                  std::string_view value) {
-    if (!PrepareFile(file))
-        return false;
+                  std::string_view value, std::string* error) {
     std::string contents;
-    if (!ReadWholeFile(file, contents))
+    if (!PrepareFile(file) || !ReadWholeFile(file, contents)) {
+        if (error)
+            *error = "Cannot read " + file.string() + ": " + std::strerror(errno);
         return false;
+    }
 
     // Positions below count from 1, searches run on the lower-cased copy.
     std::string w = Concat({kCrLf, contents, "[]"}); // "[]" ends the last section
@@ -184,7 +192,7 @@ bool WriteSetting(const std::filesystem::path& file, std::string_view section, s
     w.erase(0, lead);
 
     w += kCrLf;
-    return WriteFileAtomically(file, w);
+    return WriteFileAtomically(file, w, error);
 }
 
 double SettingNumber(std::string_view text) {

@@ -8,8 +8,13 @@
 
 namespace zv {
 
-// <program folder>/data/settings.ini
+// The user's settings file: <program folder>/data/settings.ini in a portable program folder
+// (see UserFiles.h for an installed one).
 std::filesystem::path SettingsPath();
+
+// The settings file installed with the program, for what only the installation may say (its
+// version); the same file as SettingsPath() in a portable program folder.
+std::filesystem::path InstalledSettingsPath();
 
 // The value of the first `key` in `section` (both matched without regard to case), or an empty
 // text. Creates the file empty when it does not exist and makes it writable for its owner.
@@ -18,9 +23,9 @@ std::string ReadSetting(const std::filesystem::path& file, std::string_view sect
 
 // Creates or replaces the entry (a new section is appended after one blank line, a new key
 // becomes the first entry of its section). Returns false when the file could not be written;
-// the old file is then left whole.
+// the old file is then left whole and `error` (when given) says why, for the caller to show.
 bool WriteSetting(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                  std::string_view value);
+                  std::string_view value, std::string* error = nullptr);
 
 // The numeric value of a settings text: leading and trailing blanks allowed, anything that is
 // not a number (or is empty) counts as 0.

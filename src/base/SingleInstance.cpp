@@ -1,21 +1,43 @@
 #include "base/SingleInstance.h"
 
 #include <QDateTime>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zv {
 namespace {
 constexpr qint64 kUnreadableLockGraceSeconds = 5;
+
+QString DefaultLockFolder() {
+    return QStringLiteral("/tmp/zorvex-%1").arg(static_cast<qulonglong>(::getuid()));
 }
 
+// Makes the user's lock folder when missing and checks that it is theirs alone: a folder, not a
+// link, owned by the user, writable by no one else. In a folder others may write, a lock file
+// could be planted (keeping the program from starting) or removed.
+bool PrepareLockFolder(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        info.st_uid != ::getuid())
+        return false;
+    if ((info.st_mode & 0077) != 0 && ::chmod(path.constData(), 0700) != 0)
+        return false;
+    return true;
+}
+
+} // namespace
+
 QString SingleInstanceLock::DefaultLockPath() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return QDir(runtime).filePath(QStringLiteral("zorvex.lock"));
-    return QDir(QDir::tempPath())
-        .filePath(QStringLiteral("zorvex-%1.lock").arg(static_cast<qulonglong>(::getuid())));
+    const QByteArray chosen = qgetenv("ZORVEX_INSTANCE_LOCK");
+    if (!chosen.isEmpty())
+        return QFile::decodeName(chosen);
+    return DefaultLockFolder() + QStringLiteral("/zorvex.lock");
 }
 
 SingleInstanceLock::SingleInstanceLock(const QString& lockFilePath)
@@ -34,6 +56,9 @@ SingleInstanceLock::~SingleInstanceLock() {
 bool SingleInstanceLock::tryAcquire() {
     if (m_held)
         return true;
+    if (m_path == DefaultLockFolder() + QStringLiteral("/zorvex.lock") &&
+        !PrepareLockFolder(DefaultLockFolder()))
+        return true; // no safe place for the lock: the program still starts
     if (m_lock.tryLock(0)) {
         m_held = true;
         return true;

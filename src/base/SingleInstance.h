@@ -9,8 +9,11 @@ namespace zv {
 
 class SingleInstanceLock {
 public:
-    // $XDG_RUNTIME_DIR/zorvex.lock when that folder exists, otherwise
-    // <temp folder>/zorvex-<user id>.lock.
+    // /tmp/zorvex-<user id>/zorvex.lock: keyed on the user id alone, so every session of the
+    // user agrees on it whatever its environment (XDG_RUNTIME_DIR and TMPDIR differ between a
+    // desktop launcher and a shell). The folder is the user's own (mode 0700); one that is not
+    // (another user made it first, or it is a link) is not used. Tests that run real processes
+    // side by side name another lock file in ZORVEX_INSTANCE_LOCK.
     static QString DefaultLockPath();
 
     // An empty path means the default one.

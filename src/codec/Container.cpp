@@ -169,10 +169,15 @@ UnwrapResult UnwrapBytes(std::span<const std::uint8_t> file, std::string_view ke
         return Failed(kCodecDecodeFailed);
     if (!hasRoom)
         return Failed(kCodecUnwrapFileError, "Input past end of file");
-    // No wrap stores a "." (the extension is what follows the last one), and refusing it keeps
-    // a damaged file from naming a path outside the destination's folder ("..").
-    if (result.extension.find('.') != std::string::npos)
-        return Failed(kCodecUnwrapFileError, "Bad file name");
+    // The extension becomes part of the output's file name, so it must be a plain name part: a
+    // "." could climb out of the folder (".."), a "/" (or "\\") would reach into a subfolder, and
+    // control characters make names no one can type. A wrap made from a file whose only "." lies
+    // in a folder name stores such a text; it is refused here rather than followed.
+    for (const char c : result.extension) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '.' || c == '/' || c == '\\' || u < 0x20 || u == 0x7F)
+            return Failed(kCodecUnwrapFileError, "Bad file name");
+    }
 
     std::vector<std::uint8_t> expanded;
     const HuffmanStatus s = HuffmanDecode(result.contents, expanded, pump);

@@ -14,10 +14,4 @@ std::optional<TrayMouseEvent> DecodeTrayMouse(int number) {
     return TrayMouseEvent{kKinds[index % 3], kButtons[index / 3]};
 }
 
-std::string CutInfoTip(std::string tip) {
-    if (tip.size() > kInfoTipMax)
-        tip.resize(kInfoTipMax);
-    return tip;
-}
-
 } // namespace zv

@@ -3,7 +3,6 @@
 // events, and the limit on its tool tip.
 #include <cstddef>
 #include <optional>
-#include <string>
 
 namespace zv {
 
@@ -32,8 +31,5 @@ std::optional<TrayMouseEvent> DecodeTrayMouse(int number);
 
 // The tool tip holds at most this many characters.
 constexpr std::size_t kInfoTipMax = 63;
-
-// The first kInfoTipMax characters of `tip`.
-std::string CutInfoTip(std::string tip);
 
 } // namespace zv

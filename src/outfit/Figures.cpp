@@ -11,7 +11,7 @@ Verdict Judge(size_t figure, long change) {
 std::array<FigureChange, kFigureCount> CompareFigures(const TotalsDisplay& now,
                                                       const TotalsDisplay& then) {
     std::array<FigureChange, kFigureCount> rows{};
-    for (size_t i = 0; i < kStatCount; ++i) {
+    for (size_t i = 0; i < kStatBars; ++i) {
         rows[i].Now = now.Totals.*(StatDisplays[i].Total);
         rows[i].Then = then.Totals.*(StatDisplays[i].Total);
     }

@@ -24,9 +24,9 @@ struct FigureInfo {
     bool MoreIsBetter;
 };
 
-inline constexpr size_t kFigureCount = kStatCount + 2;
-inline constexpr size_t kCostFigure = kStatCount;
-inline constexpr size_t kEfficiencyFigure = kStatCount + 1;
+inline constexpr size_t kFigureCount = kStatBars + 2;
+inline constexpr size_t kCostFigure = kStatBars;
+inline constexpr size_t kEfficiencyFigure = kStatBars + 1;
 
 // The eight stats in the order of StatDisplays, then the cost and the efficiency.
 inline constexpr std::array<FigureInfo, kFigureCount> Figures{{

@@ -1,5 +1,6 @@
 #include "planner/Catalog.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -52,57 +53,46 @@ int ReadWholeFile(const std::filesystem::path& file, std::string& out) {
     return 0;
 }
 
-bool IsLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
+// Walks 8-bit text line by line (CR LF, a lone CR or a lone LF ends a line). The next CR and the
+// next LF are each found with memchr and remembered until passed, so every byte is looked at a
+// fixed number of times: a walk is linear in the text's size however its lines end.
+class LineWalker {
+public:
+    explicit LineWalker(std::string_view text)
+        : text_(text)
+        , cr_(Find('\r'))
+        , lf_(Find('\n')) {}
 
-// The position after the line end at `pos` (CR LF counts as one).
-size_t SkipLineEnd(std::string_view text, size_t pos) {
-    if (pos >= text.size())
-        return text.size();
-    if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')
-        return pos + 2;
-    return pos + 1;
-}
+    bool done() const { return pos_ >= text_.size(); }
 
-// The line starting at `pos`; `pos` moves to the start of the next line.
-std::string_view NextLine(std::string_view text, size_t& pos) {
-    size_t end = pos;
-    while (end < text.size() && !IsLineEnd(text[end]))
-        ++end;
-    const std::string_view line = text.substr(pos, end - pos);
-    pos = SkipLineEnd(text, end);
-    return line;
-}
-
-// Position of the next line at or after `pos` (itself the start of a line) that equals `name`,
-// or npos. `name` is not empty and holds no line-end character, so a hit of the plain text
-// search that is bounded by line ends (or the file's ends) is a whole line.
-size_t FindNameLine(std::string_view text, std::string_view name, size_t pos) {
-    while (pos < text.size()) {
-        const size_t hit = text.find(name, pos);
-        if (hit == std::string_view::npos)
-            return hit;
-        const size_t after = hit + name.size();
-        const bool startsLine = hit == pos || IsLineEnd(text[hit - 1]);
-        const bool endsLine = after == text.size() || IsLineEnd(text[after]);
-        if (startsLine && endsLine)
-            return hit;
-        pos = hit + 1;
+    // The next line, without its line end.
+    std::string_view next() {
+        if (cr_ < pos_)
+            cr_ = Find('\r');
+        if (lf_ < pos_)
+            lf_ = Find('\n');
+        const size_t end = std::min(cr_, lf_);
+        const std::string_view line = text_.substr(pos_, end - pos_);
+        pos_ = end;
+        if (pos_ < text_.size())
+            pos_ += (text_[pos_] == '\r' && lf_ == pos_ + 1) ? 2 : 1;
+        return line;
     }
-    return std::string_view::npos;
-}
 
-// Finds the next line equal to `name` by walking line by line (for the empty name, which the
-// text search cannot anchor).
-size_t FindNameLineSlow(std::string_view text, std::string_view name, size_t pos) {
-    while (pos < text.size()) {
-        const size_t start = pos;
-        if (NextLine(text, pos) == name)
-            return start;
+private:
+    // Position of the next `c` at or after pos_, or the text's size.
+    size_t Find(char c) const {
+        const size_t left = text_.size() - pos_;
+        const void* hit = left == 0 ? nullptr : std::memchr(text_.data() + pos_, c, left);
+        return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text_.data())
+                   : text_.size();
     }
-    return std::string_view::npos;
-}
+
+    std::string_view text_;
+    size_t pos_ = 0;
+    size_t cr_;
+    size_t lf_;
+};
 
 } // namespace
 
@@ -112,9 +102,8 @@ std::string CatalogReadError(const std::filesystem::path& file) {
 
 std::vector<std::string_view> SplitCatalogLines(std::string_view text) {
     std::vector<std::string_view> lines;
-    size_t pos = 0;
-    while (pos < text.size())
-        lines.push_back(NextLine(text, pos));
+    for (LineWalker walker(text); !walker.done();)
+        lines.push_back(walker.next());
     return lines;
 }
 
@@ -133,27 +122,17 @@ ItemRecord FindItemRecord(const std::filesystem::path& detailCatalog, const std:
     if (name.find_first_of("\r\n") != std::string::npos)
         return record;
 
-    const std::array<std::string ItemRecord::*, 11> fields{
-        &ItemRecord::ItemPicture, &ItemRecord::PreviewPicture,
-        &ItemRecord::Delay,       &ItemRecord::Attack,
-        &ItemRecord::Hearts,      &ItemRecord::Shovel,
-        &ItemRecord::Stars,       &ItemRecord::Shield,
-        &ItemRecord::ItemDelay,   &ItemRecord::ShieldRegen,
-        &ItemRecord::Cost};
-    const std::string_view all(text);
-    size_t pos = 0;
-    for (;;) {
-        const size_t hit =
-            name.empty() ? FindNameLineSlow(all, name, pos) : FindNameLine(all, name, pos);
-        if (hit == std::string_view::npos)
-            break;
-        pos = hit;
-        NextLine(all, pos);
+    // Every line outside the eleven taken after a match is compared as a whole; nothing is
+    // searched inside a line, so a name that is part of a longer line never matches there.
+    LineWalker walker(text);
+    while (!walker.done()) {
+        if (walker.next() != name)
+            continue;
         record.Name = name;
-        for (auto field : fields) {
-            if (pos >= all.size())
+        for (auto field : ItemRecordFieldLines) {
+            if (walker.done())
                 break;
-            record.*field = NextLine(all, pos);
+            record.*field = walker.next();
         }
     }
     return record;

@@ -3,6 +3,7 @@
 // line and fills an item list; a detail catalogue holds records of twelve lines (name, two
 // picture names, nine effect numbers) and is searched each time an item is chosen. Both are
 // 8-bit text whose lines end in CR LF; a lone CR or a lone LF also ends a line.
+#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -27,6 +28,12 @@ struct ItemRecord {
 
     bool operator==(const ItemRecord&) const = default;
 };
+
+// The fields after the name, in the order of their lines (2 to 12).
+inline constexpr std::array<std::string ItemRecord::*, 11> ItemRecordFieldLines{
+    &ItemRecord::ItemPicture, &ItemRecord::PreviewPicture, &ItemRecord::Delay, &ItemRecord::Attack,
+    &ItemRecord::Hearts,      &ItemRecord::Shovel,         &ItemRecord::Stars, &ItemRecord::Shield,
+    &ItemRecord::ItemDelay,   &ItemRecord::ShieldRegen,    &ItemRecord::Cost};
 
 // The record whose name line equals `name` exactly (case-sensitive, whole line). Matching goes
 // line by line, not record by record: after a match the next eleven lines are its fields and

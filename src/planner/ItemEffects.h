@@ -1,10 +1,9 @@
 #pragma once
 // The nine effect values of the item in one avatar slot, converted from its catalogue record.
+#include "base/WholeNumber.h"
 #include "planner/Catalog.h"
 
 #include <cstdint>
-#include <optional>
-#include <string_view>
 
 namespace zv {
 
@@ -22,15 +21,9 @@ struct ItemEffects {
     bool operator==(const ItemEffects&) const = default;
 };
 
-// A catalogue number field as a whole number: decimal digits with an optional sign and
-// fraction, blanks around it allowed; a fraction is rounded to the nearest whole number, a half
-// to the even neighbour; an empty field is 0. Anything else, or a value outside the type's
-// range after rounding, gives nullopt: the caller then keeps the value it had.
-std::optional<int16_t> ConvertToInt16(std::string_view field);
-std::optional<int32_t> ConvertToInt32(std::string_view field);
-
 // Stores the record's numbers field by field (Stars, Shield, Delay, Attack, Hearts, ItemDelay,
-// Shovel, ShieldRegen, Cost); a field that does not convert leaves its previous value.
+// Shovel, ShieldRegen, Cost), converted as whole numbers (base/WholeNumber.h); a field that does
+// not convert (not a number, or out of range) leaves its previous value.
 void StoreRecordInEffects(const ItemRecord& record, ItemEffects& effects);
 
 } // namespace zv

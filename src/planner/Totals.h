@@ -50,7 +50,7 @@ long AvatarEfficiency(const PlannerTotals& totals);
 std::string CostLabelText(int32_t totalCost);
 std::string EfficiencyLabelText(long efficiency);
 
-inline constexpr size_t kStatCount = 8;
+inline constexpr size_t kStatBars = 8;
 
 // Everything the main window shows of the totals of four slots: the window's own update and any
 // preview of a change take it from here, so a preview always shows what a choice would.
@@ -59,8 +59,8 @@ struct TotalsDisplay {
     long Efficiency = 0;
     // In the order of StatDisplays: the bar picture's number (nullopt: the bar keeps the picture
     // it has) and whether the negative marker shows.
-    std::array<std::optional<int>, kStatCount> BarNumbers{};
-    std::array<bool, kStatCount> Markers{};
+    std::array<std::optional<int>, kStatBars> BarNumbers{};
+    std::array<bool, kStatBars> Markers{};
     std::string CostText;
     std::string EfficiencyText;
 
@@ -75,7 +75,7 @@ struct StatDisplay {
     const char* BarName;    // objectName of the bar picture
     const char* MarkerName; // objectName of the negative marker
 };
-inline constexpr std::array<StatDisplay, kStatCount> StatDisplays{{
+inline constexpr std::array<StatDisplay, kStatBars> StatDisplays{{
     {&PlannerTotals::TotalStars, "imgStars", "imgNegativeStar"},
     {&PlannerTotals::TotalShield, "imgShield", "imgNegativeArmor"},
     {&PlannerTotals::TotalDelay, "imgdelay1", "imgNegativeDelay"},

@@ -1,18 +1,31 @@
 #!/usr/bin/env bash
 # Runs the assembled program as a real process, in a private copy of its program folder.
 #   program_test.sh second-instance PROGRAM_DIR
-#       a second start is refused with the message and ends; the first one runs on
+#       a second start, from an environment with other runtime and temporary folders, is
+#       refused with the message and ends; the first one runs on
 #   program_test.sh xvfb-smoke PROGRAM_DIR
 #       under Xvfb: the main window maps, a screenshot is taken, the program closes cleanly
 #   program_test.sh splash-countdown PROGRAM_DIR
 #       under Xvfb, start after start: the splash shows while its countdown runs or while it is
 #       switched on, the main window opens directly otherwise; the settings file counts down
+#   program_test.sh foreign-folder-name PROGRAM_DIR
+#       from a program folder whose name is not valid UTF-8 (Latin-1 byte 0xFC), started in
+#       another working folder: it finds its files, complains about nothing, writes nothing there
+#   program_test.sh stale-temp PROGRAM_DIR
+#       a run killed outright leaves its private temporary folder; the next start removes it
+#   program_test.sh tray PROGRAM_DIR TRAY_HOST
+#       on a private session bus with a StatusNotifier notification area (TRAY_HOST), under Xvfb
+#       with a window manager: minimising puts the window into the notification area, the
+#       host's activation brings it back, and so do the icon's menu entries Restore and Exit
 #   program_test.sh outfit-argument PROGRAM_DIR
 #       "--outfit CODE": a code that cannot be put on is told once the main window is up; under
 #       Xvfb a good one is worn, so saving into slot 1 (F1, Enter) stores its items
+# Each run names its own single-instance lock, so that tests running side by side (and a
+# program the user runs meanwhile) never meet.
 set -euo pipefail
 mode=$1
 assembled=$2
+host=${3:-}
 
 work=$(mktemp -d)
 pids=()
@@ -25,16 +38,13 @@ trap cleanup EXIT
 cp -a "$assembled" "$work/Zorvex"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+export ZORVEX_INSTANCE_LOCK="$work/zorvex.lock"
 export SDL_AUDIODRIVER=dummy
 program="$work/Zorvex/zorvex"
 
+# Helpers shared with the scripts that run inside Xvfb.
+cat > "$work/helpers.sh" <<'HELPERS'
 fail() { echo "FAIL: $*" >&2; exit 1; }
-
-settings="$work/Zorvex/data/settings.ini"
-# Sets "Splashscreen" and "ShowSplash" in the settings file, keeping its CR LF line ends.
-set_splash() {
-  sed -i -e "s/^Splashscreen=.*\r\$/Splashscreen=$1\r/" -e "s/^ShowSplash=.*\r\$/ShowSplash=$2\r/" "$settings"
-}
 
 wait_for() { # seconds, command...
   local limit=$1; shift
@@ -43,6 +53,14 @@ wait_for() { # seconds, command...
     sleep 0.1
   done
   return 1
+}
+HELPERS
+source "$work/helpers.sh"
+
+settings="$work/Zorvex/data/settings.ini"
+# Sets "Splashscreen" and "ShowSplash" in the settings file, keeping its CR LF line ends.
+set_splash() {
+  sed -i -e "s/^Splashscreen=.*\r\$/Splashscreen=$1\r/" -e "s/^ShowSplash=.*\r\$/ShowSplash=$2\r/" "$settings"
 }
 
 # Ends the program with a termination request and expects an orderly exit (status 0).
@@ -54,6 +72,13 @@ stop_cleanly() {
   [ "$status" -eq 0 ] || fail "the program ended with status $status after a termination request"
 }
 
+# Whether the lock file names process $1 (its first line is the owner's process id).
+lock_held_by() { [ "$(head -n 1 "$ZORVEX_INSTANCE_LOCK" 2>/dev/null)" = "$1" ]; }
+
+# The private temporary folder of process $1 (the main window makes it as it is built).
+temp_folder_of() { find "$XDG_RUNTIME_DIR" -maxdepth 1 -name "zorvex-$1-*"; }
+has_temp_folder() { [ -n "$(temp_folder_of "$1")" ]; }
+
 case "$mode" in
 second-instance)
   export QT_QPA_PLATFORM=offscreen
@@ -61,14 +86,17 @@ second-instance)
   ZORVEX_MESSAGE_LOG="$work/first.log" "$program" &
   first=$!
   pids+=("$first")
-  wait_for 60 test -s "$XDG_RUNTIME_DIR/zorvex.lock" || fail "the first instance never took its lock"
+  wait_for 60 lock_held_by "$first" || fail "the first instance never took its lock"
   sleep 0.5
   # A start that got past the check would count the splash down.
   set_splash 3 1
   cp "$work/Zorvex/data/settings.ini" "$work/settings.before"
 
+  # As if started from a shell whose runtime and temporary folders differ from the desktop's.
+  mkdir -m 700 -p "$work/run2" "$work/tmp2"
   status=0
-  ZORVEX_MESSAGE_LOG="$work/second.log" timeout 60 "$program" || status=$?
+  XDG_RUNTIME_DIR="$work/run2" TMPDIR="$work/tmp2" ZORVEX_MESSAGE_LOG="$work/second.log" \
+    timeout 60 "$program" || status=$?
   [ "$status" -eq 0 ] || fail "the second instance ended with status $status"
   grep -q "^An instance of the program is already running!$" "$work/second.log" \
     || fail "no message title: $(cat "$work/second.log" 2>/dev/null)"
@@ -144,6 +172,125 @@ INNER
   start main 0
   echo "splash shown, counted down and skipped as the settings say"
   ;;
+foreign-folder-name)
+  export QT_QPA_PLATFORM=offscreen
+  set_splash 0 1
+  folder="$work/Zorv"$'\xfc'"x"
+  mv "$work/Zorvex" "$folder"
+  mkdir "$work/elsewhere"
+  cd "$work/elsewhere"
+  ZORVEX_MESSAGE_LOG="$work/messages.log" "$folder/zorvex" &
+  pid=$!
+  pids+=("$pid")
+  wait_for 60 lock_held_by "$pid" || fail "the program never took its lock"
+  wait_for 60 has_temp_folder "$pid" || fail "the main window was never built"
+  # Termination requests are handled once the main window's start-up has run: every message it
+  # raised is in the log by the time the program has ended.
+  stop_cleanly "$pid"
+  [ ! -s "$work/messages.log" ] || fail "messages at start-up: $(cat "$work/messages.log")"
+  [ -z "$(ls -A "$work/elsewhere")" ] || fail "files written in the working folder: $(ls -A "$work/elsewhere")"
+  echo "started from a folder named with byte 0xFC, found its files, wrote nothing elsewhere"
+  ;;
+stale-temp)
+  export QT_QPA_PLATFORM=offscreen
+  set_splash 0 1
+  "$program" &
+  killed=$!
+  pids+=("$killed")
+  wait_for 60 lock_held_by "$killed" || fail "the first run never took its lock"
+  wait_for 60 has_temp_folder "$killed" \
+    || fail "the first run has no private temporary folder in $XDG_RUNTIME_DIR"
+  left=$(temp_folder_of "$killed")
+  kill -KILL "$killed"
+  wait "$killed" 2>/dev/null || true
+  [ -d "$left" ] || fail "the killed run's folder went away by itself"
+
+  "$program" &
+  next=$!
+  pids+=("$next")
+  wait_for 60 lock_held_by "$next" || fail "the next run never took over the stale lock"
+  wait_for 30 test ! -e "$left" || fail "the killed run's folder $left is still there"
+  stop_cleanly "$next"
+  [ -z "$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name 'zorvex-*')" ] \
+    || fail "folders left behind: $(ls "$XDG_RUNTIME_DIR")"
+  echo "the killed run's temporary folder was removed by the next start"
+  ;;
+tray)
+  [ -x "$host" ] || fail "no tray host program given"
+  set_splash 0 1
+  sed -i 's/^SystemTray=.*/SystemTray=1\r/' "$work/Zorvex/data/settings.ini"
+  grep -q $'^SystemTray=1\r$' "$work/Zorvex/data/settings.ini" || fail "cannot switch the setting on"
+  # twm iconifies a window when asked (as a user's minimise does); placing windows by itself.
+  printf '%s\n' RandomPlacement 'UsePPosition "on"' NoTitle 'TitleFont "fixed"' \
+    'ResizeFont "fixed"' 'MenuFont "fixed"' 'IconFont "fixed"' 'IconManagerFont "fixed"' \
+    > "$work/twmrc"
+  cat > "$work/inner.sh" <<'INNER'
+#!/usr/bin/env bash
+set -euo pipefail
+program=$1; host=$2; work=$3
+# Whatever this started ends with it, so that nothing holds the test's output open.
+trap 'kill -KILL $(jobs -p) 2>/dev/null || true' EXIT
+source "$work/helpers.sh"
+# (Output is taken whole before it is searched: a search that stops early would end its
+# writer with a broken pipe, which pipefail counts as failure.)
+viewable() {
+  local info
+  info=$(xwininfo -id "$win" 2>/dev/null) || return 1
+  [[ $info == *"Map State: IsViewable"* ]]
+}
+hidden() { ! viewable; }
+# The icon most lately registered with the notification area, and whether it is there now.
+item() { sed -n 's/^registered //p' "$work/host.log" | tail -n 1; }
+icon_shown() {
+  local name
+  name=$(item)
+  [ -n "$name" ] && "$host" shown "$name"
+}
+icon_gone() { ! icon_shown; }
+minimise() {
+  xdotool windowminimize "$win"
+  wait_for 30 icon_shown || fail "minimising did not put the icon into the notification area"
+  wait_for 30 hidden || fail "the window stayed on the screen"
+}
+
+twm -f "$work/twmrc" >/dev/null 2>&1 &
+"$host" watch > "$work/host.log" &
+wait_for 30 grep -q '^ready$' "$work/host.log" || fail "the notification area did not start"
+
+export QT_QPA_PLATFORM=xcb
+"$program" &
+pid=$!
+win=$(timeout 90 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -n 1)
+[ -n "$win" ] || fail "the main window never mapped"
+
+minimise
+menu=$("$host" menu "$(item)" | tr '\n' ',')
+[ "$menu" = "Restore,Exit," ] || fail "the icon's menu is [$menu]"
+
+# The host's activation (a click on the icon there) restores the window and takes the icon away.
+"$host" activate "$(item)" || fail "the icon cannot be activated"
+wait_for 30 viewable || fail "activating the icon did not restore the window"
+wait_for 30 icon_gone || fail "the icon stayed after the window came back"
+
+minimise
+"$host" click "$(item)" Restore || fail "the menu entry Restore cannot be chosen"
+wait_for 30 viewable || fail "Restore did not bring the window back"
+wait_for 30 icon_gone || fail "the icon stayed after Restore"
+
+minimise
+"$host" click "$(item)" Exit || fail "the menu entry Exit cannot be chosen"
+status=0
+timeout 60 tail --pid="$pid" -f /dev/null || fail "Exit did not end the program"
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "the program ended with status $status after Exit"
+echo "minimised into the notification area, restored by activation and by Restore, ended by Exit"
+INNER
+  chmod +x "$work/inner.sh"
+  status=0
+  dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$work/inner.sh" "$program" "$host" "$work" || status=$?
+  [ "$status" -eq 0 ] || fail "the tray test ended with status $status"
+  ;;
 outfit-argument)
   set_splash 0 1
   # A code of another version: one message, after the main window has loaded.
@@ -162,7 +309,8 @@ outfit-argument)
   cat > "$work/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -euo pipefail
-program=$1
+program=$1; work=$2
+source "$work/helpers.sh"
 export QT_QPA_PLATFORM=xcb
 "$program" --outfit=ZVX1-ABzWAQpEYWlzeSBCb3cACFNub3JrZWwAVo8vkQ &
 pid=$!
@@ -175,17 +323,14 @@ dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Save Descriptio
 xdotool windowfocus --sync "$dialog"
 sleep 0.3
 xdotool key Return
-for _ in $(seq 1 50); do
-  grep -q "Daisy Bow" "$(dirname "$program")/data/save01.dat" && break
-  sleep 0.1
-done
+wait_for 5 grep -q "Daisy Bow" "$work/Zorvex/data/save01.dat" || true
 kill -TERM $pid
 status=0; wait $pid || status=$?
 trap - EXIT
 exit $status
 INNER
   chmod +x "$work/inner.sh"
-  xvfb-run -a -s "-screen 0 1024x768x24" "$work/inner.sh" "$program" \
+  xvfb-run -a -s "-screen 0 1024x768x24" "$work/inner.sh" "$program" "$work" \
     || fail "the run with a good code ended with an error"
   expected=$(printf 'Daisy Bow,Armor,Snorkel,Accessories\r\n 1 \r\nDaisy Bow\r\nArmor\r\nSnorkel\r\nAccessories\r\n')
   [ "$(cat "$work/Zorvex/data/save01.dat")" = "$expected" ] \

@@ -56,6 +56,43 @@ TEST_F(AtomicFileTest, ReplacesContentsKeepingPermissionsAndLinks) {
     EXPECT_FALSE(zv::ReadWholeFile(dir / "missing.dat", bytes));
 }
 
+// A link whose target does not exist yet: the target is created and the link stays a link,
+// also at the end of a chain of links in other folders. A loop is refused with a clear error.
+TEST_F(AtomicFileTest, DanglingLinksAreFollowedToTheFileTheyName) {
+    fs::create_directories(dir / "real");
+    fs::create_symlink("real/save02.dat", dir / "save02.dat");
+    ASSERT_TRUE(zv::WriteFileAtomically(dir / "save02.dat", "slot two"));
+    EXPECT_TRUE(fs::is_symlink(dir / "save02.dat"));
+    std::string bytes;
+    ASSERT_TRUE(zv::ReadWholeFile(dir / "real" / "save02.dat", bytes));
+    EXPECT_EQ(bytes, "slot two");
+
+    // A chain: link -> ../other/link2 -> (absolute) real/wardrobe1.dat, missing.
+    fs::create_directories(dir / "other");
+    fs::create_symlink(dir / "real" / "wardrobe1.dat", dir / "other" / "link2");
+    fs::create_symlink("other/link2", dir / "wardrobe1.dat");
+    ASSERT_TRUE(zv::WriteFileAtomically(dir / "wardrobe1.dat", "w"));
+    EXPECT_TRUE(fs::is_symlink(dir / "wardrobe1.dat"));
+    EXPECT_TRUE(fs::is_symlink(dir / "other" / "link2"));
+    ASSERT_TRUE(zv::ReadWholeFile(dir / "real" / "wardrobe1.dat", bytes));
+    EXPECT_EQ(bytes, "w");
+
+    // A target in a folder that does not exist is not made; the link stays.
+    fs::create_symlink("gone/save03.dat", dir / "save03.dat");
+    std::string error;
+    EXPECT_FALSE(zv::WriteFileAtomically(dir / "save03.dat", "x", &error));
+    EXPECT_NE(error.find("save03.dat"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_symlink(dir / "save03.dat"));
+    EXPECT_FALSE(fs::exists(dir / "gone"));
+
+    fs::create_symlink("loop-b", dir / "loop-a");
+    fs::create_symlink("loop-a", dir / "loop-b");
+    EXPECT_FALSE(zv::WriteFileAtomically(dir / "loop-a", "x", &error));
+    EXPECT_NE(error.find("loop-a"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_symlink(dir / "loop-a"));
+    EXPECT_TRUE(fs::is_symlink(dir / "loop-b"));
+}
+
 TEST_F(AtomicFileTest, FailureLeavesTheOldFileAndNoTemporaryFile) {
     std::string error;
     EXPECT_FALSE(zv::WriteFileAtomically(dir / "none" / "x.dat", "x", &error));

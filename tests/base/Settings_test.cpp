@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/resource.h>
@@ -156,6 +157,78 @@ TEST_F(SettingsFile, UnwritableFileReportsFailureAndChangesNothing) {
     fs::create_directory(file);
     EXPECT_FALSE(zv::WriteSetting(file, "A", "k", "v"));
     EXPECT_TRUE(fs::is_directory(file));
+}
+
+// Runs `write` in a child process for which `dir` takes no new file: the folder is made
+// read-only, and root (whom that would not stop) first becomes the user "nobody". Returns the
+// error text of a failed write, or "ok".
+std::string WriteWhereNoFileCanBeCreated(const fs::path& dir,
+                                         const std::function<bool(std::string*)>& write) {
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return "no pipe";
+    ::chmod(dir.c_str(), 0555);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe[0]);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        std::string error;
+        const std::string result = write(&error) ? std::string("ok") : error;
+        const auto written = ::write(pipe[1], result.data(), result.size());
+        ::_exit(written == static_cast<ssize_t>(result.size()) ? 0 : 3);
+    }
+    ::close(pipe[1]);
+    std::string result;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+        result.append(buffer, static_cast<size_t>(got));
+    ::close(pipe[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::chmod(dir.c_str(), 0700);
+    return result;
+}
+
+// An installation folder the user may not add files to, holding a settings file the user may
+// write: the file is rewritten where it is. A file the user may not write either stays as it was
+// and the failure names it.
+TEST_F(SettingsFile, AWritableFileInAFolderThatTakesNoNewFileIsRewrittenInPlace) {
+    Put("[Zorvex]\r\nSkin=Blue\r\nVersion=3\r\n");
+    ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+
+    EXPECT_EQ(WriteWhereNoFileCanBeCreated(dir,
+                                           [this](std::string* error) {
+                                               return zv::WriteSetting(file, "zorvex", "skin",
+                                                                       "Red", error);
+                                           }),
+              "ok");
+    EXPECT_EQ(Bytes(), "[Zorvex]\r\nskin=Red\r\nVersion=3\r\n");
+    EXPECT_EQ(Names(), std::vector<std::string>{"settings.ini"});
+    struct stat after {};
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0666u);
+
+    // Shorter contents leave nothing of the old ones behind.
+    EXPECT_EQ(
+        WriteWhereNoFileCanBeCreated(
+            dir, [this](std::string* error) { return zv::WriteFileAtomically(file, "x", error); }),
+        "ok");
+    EXPECT_EQ(Bytes(), "x");
+
+    if (::geteuid() == 0) {
+        // Only another user meets a file that its owner's permissions keep from them.
+        ASSERT_EQ(::chmod(file.c_str(), 0644), 0);
+        const std::string error = WriteWhereNoFileCanBeCreated(dir, [this](std::string* error) {
+            return zv::WriteSetting(file, "Zorvex", "Skin", "Green", error);
+        });
+        EXPECT_NE(error.find(file.string()), std::string::npos) << error;
+        EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+        EXPECT_EQ(Bytes(), "x");
+    }
 }
 
 TEST(SettingNumber, NonNumericTextCountsAsZero) {

@@ -1,6 +1,5 @@
 #include "base/SingleInstance.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSysInfo>
 #include <cerrno>
@@ -117,25 +116,48 @@ TEST_F(SingleInstanceTest, StaleLocksNeverBlock) {
     }
 }
 
-TEST(SingleInstanceLockPath, PerUser) {
-    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-    const bool hadRuntime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+// Sets (or with nullptr removes) an environment variable for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value)
+        : name_(name)
+        , had_(qEnvironmentVariableIsSet(name))
+        , old_(qgetenv(name)) {
+        if (value)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
 
-    const QString tempDir = QString::fromStdString(::testing::TempDir());
-    qputenv("XDG_RUNTIME_DIR", tempDir.toLocal8Bit());
-    EXPECT_EQ(zv::SingleInstanceLock::DefaultLockPath(),
-              QDir(tempDir).filePath(QStringLiteral("zorvex.lock")));
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+// The lock is the user's whatever the session's environment: a desktop launcher and a shell
+// with other runtime and temporary folders agree on it. Only the explicit variable names another.
+TEST(SingleInstanceLockPath, KeyedOnTheUserIdAlone) {
+    ScopedEnv noChoice("ZORVEX_INSTANCE_LOCK", nullptr);
+    const QString expected = QStringLiteral("/tmp/zorvex-%1/zorvex.lock").arg(::getuid());
+    const std::pair<const char*, const char*> environments[] = {
+        {nullptr, nullptr}, {"/run/user/1000", "/var/tmp"}, {"/nonexistent", "/home/x/tmp"}};
+    for (const auto& [runtime, temp] : environments) {
+        ScopedEnv runtimeDir("XDG_RUNTIME_DIR", runtime);
+        ScopedEnv tempDir("TMPDIR", temp);
+        EXPECT_EQ(zv::SingleInstanceLock::DefaultLockPath(), expected);
+        EXPECT_EQ(zv::SingleInstanceLock(QString()).lockFilePath(), expected);
+    }
+    ScopedEnv chosen("ZORVEX_INSTANCE_LOCK", "/somewhere/else.lock");
+    EXPECT_EQ(zv::SingleInstanceLock::DefaultLockPath(), QStringLiteral("/somewhere/else.lock"));
     EXPECT_EQ(zv::SingleInstanceLock(QString()).lockFilePath(),
-              QDir(tempDir).filePath(QStringLiteral("zorvex.lock")));
-
-    qunsetenv("XDG_RUNTIME_DIR");
-    const QString fallback = zv::SingleInstanceLock::DefaultLockPath();
-    EXPECT_TRUE(fallback.startsWith(QDir::tempPath())) << fallback.toStdString();
-    EXPECT_TRUE(fallback.endsWith(QStringLiteral("zorvex-%1.lock").arg(::getuid())))
-        << fallback.toStdString();
-
-    if (hadRuntime)
-        qputenv("XDG_RUNTIME_DIR", saved);
+              QStringLiteral("/somewhere/else.lock"));
 }
 
 } // namespace

@@ -34,4 +34,20 @@ execute_process(COMMAND ${PACK} ${WORK}/helm.gif ${WORK}/x abab
 if(NOT rc EQUAL 3 OR NOT err STREQUAL "Key too small/is repeating (Error 3)")
   message(FATAL_ERROR "bad key: rc=${rc} err=${err}")
 endif()
+# A file wrapped from a folder with a "." in its name stores "sub/evil" as its extension; its
+# unwrap would write into the folder out.sub beside the output, and is refused.
+file(MAKE_DIRECTORY ${WORK}/my.sub ${WORK}/out.sub)
+file(WRITE ${WORK}/my.sub/evil "pretend picture data")
+execute_process(COMMAND ${PACK} ${WORK}/my.sub/evil ${WORK}/my.sub/evil ${key}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "${WORK}/my.ucc")
+  message(FATAL_ERROR "wrap from a dotted folder: rc=${rc} out=${out}")
+endif()
+execute_process(COMMAND ${PACK} ${WORK}/my.ucc ${WORK}/out.ucc ${key}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err
+                ERROR_STRIP_TRAILING_WHITESPACE)
+file(GLOB written ${WORK}/out.sub/*)
+if(NOT rc EQUAL 22 OR NOT err STREQUAL "File error: Bad file name (Error 22)" OR written)
+  message(FATAL_ERROR "unwrap into a subfolder: rc=${rc} err=${err} written=${written}")
+endif()
 file(REMOVE_RECURSE ${WORK})

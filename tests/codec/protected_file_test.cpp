@@ -127,13 +127,27 @@ TEST(Container, HostileFilesEndInAnErrorCode) {
     EXPECT_EQ(zv::UnwrapBytes(flipped, kKey, "").code, 23);
 }
 
-// The extension comes from the file; one that could climb out of the folder is refused.
-TEST(Container, RefusesAnExtensionWithADot) {
+// The extension comes from the file; one that could name another folder or an unreadable name
+// is refused, and a plain one of any letters is kept.
+TEST(Container, RefusesAnExtensionThatIsNoPlainNamePart) {
     std::mt19937 rng(5);
-    const Bytes file = zv::WrapBytes(Picture(100), "x/../../evil", kKey, "", rng);
-    const zv::UnwrapResult r = zv::UnwrapBytes(file, kKey, "");
-    EXPECT_EQ(r.code, 22);
-    EXPECT_EQ(zv::CodecErrorMessage(r.code, r.description), "File error: Bad file name (Error 22)");
+    for (const char* extension : {"x/../../evil", "..", "sub/evil", "/etc", "a\\b", "gif\n",
+                                  "g\x01"
+                                  "f",
+                                  "g\x7f", "\t"}) {
+        SCOPED_TRACE(extension);
+        const Bytes file = zv::WrapBytes(Picture(100), extension, kKey, "", rng);
+        const zv::UnwrapResult r = zv::UnwrapBytes(file, kKey, "");
+        EXPECT_EQ(r.code, 22);
+        EXPECT_EQ(zv::CodecErrorMessage(r.code, r.description),
+                  "File error: Bad file name (Error 22)");
+    }
+    for (const char* extension : {"gif", "", "jpeg", "b m p", "\xe9t\xe9"}) {
+        const zv::UnwrapResult r =
+            zv::UnwrapBytes(zv::WrapBytes(Picture(100), extension, kKey, "", rng), kKey, "");
+        EXPECT_EQ(r.code, 0) << extension;
+        EXPECT_EQ(r.extension, extension);
+    }
 }
 
 TEST_F(ProtectedFileTest, WrapThenUnwrapLikeTheItemHandlers) {
@@ -207,10 +221,15 @@ TEST_F(ProtectedFileTest, ExtensionlessSourceAndDotInFolderName) {
     EXPECT_EQ(Run(src, src, st), Path("my.ucc"));
     ASSERT_EQ(st.CodecErrorCode, 0);
     EXPECT_FALSE(fs::exists(src));
-    // The stored extension is "dir/file", so unwrapping beside it restores the same path.
-    EXPECT_EQ(Run(Path("my.ucc"), Path("my.ucc"), st), src);
-    EXPECT_EQ(st.CodecErrorCode, 0);
-    EXPECT_EQ(Read(src), Picture(200));
+    // The stored extension is "dir/file": an unwrap would write into the folder "my.dir", so
+    // it is refused and writes nothing.
+    const std::size_t before = FileCount();
+    EXPECT_EQ(Run(Path("my.ucc"), Path("my.ucc"), st), Path("my.ucc"));
+    EXPECT_EQ(st.CodecErrorCode, 22);
+    EXPECT_EQ(st.CodecErrorText, "File error: Bad file name (Error 22)");
+    EXPECT_FALSE(fs::exists(src));
+    EXPECT_TRUE(fs::exists(Path("my.ucc")));
+    EXPECT_EQ(FileCount(), before);
 }
 
 TEST_F(ProtectedFileTest, ErrorCodesAndTexts) {

@@ -28,14 +28,5 @@ TEST(TrayMouse, OtherNumbersRaiseNothing) {
         EXPECT_FALSE(DecodeTrayMouse(number).has_value()) << number;
 }
 
-TEST(TrayMouse, InfoTipKeepsItsFirst63Characters) {
-    EXPECT_EQ(CutInfoTip("Zorvex"), "Zorvex");
-    EXPECT_EQ(CutInfoTip(""), "");
-    const std::string exact(63, 'a');
-    EXPECT_EQ(CutInfoTip(exact), exact);
-    EXPECT_EQ(CutInfoTip(exact + "b"), exact);
-    EXPECT_EQ(CutInfoTip(exact + std::string(200, 'c')), exact);
-}
-
 } // namespace
 } // namespace zv

@@ -14,7 +14,7 @@ namespace {
 using test::CrLfLines;
 
 TEST(Figures, MoreOfEveryStatAndOfTheEfficiencyIsBetterLessCostIsBetter) {
-    for (size_t stat = 0; stat < kStatCount; ++stat) {
+    for (size_t stat = 0; stat < kStatBars; ++stat) {
         EXPECT_EQ(Judge(stat, 3), Verdict::Better) << Figures[stat].Caption;
         EXPECT_EQ(Judge(stat, -1), Verdict::Worse) << Figures[stat].Caption;
     }

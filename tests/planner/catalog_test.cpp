@@ -61,6 +61,56 @@ TEST_F(CatalogTest, MatchesLinesNotRecords) {
     EXPECT_EQ(stray.ShieldRegen, "");
 }
 
+// A name that is only part of a longer line never matches inside it, wherever it sits there.
+TEST_F(CatalogTest, ANameInsideALongerLineIsNoMatch) {
+    // Records whose numbers are all "0", so no field line equals a name below.
+    auto Zeros = [](std::string_view name, std::string_view picture, std::string_view cost) {
+        return CrLfLines({name, std::string(picture) + "-item", std::string(picture) + "-layer",
+                          "0", "0", "0", "0", "0", "0", "0", "0", cost});
+    };
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        // One repeated character: "aa" lies twice in "aaa", the second time at its end.
+        {"aa", Zeros("aaa", "long", "1") + Zeros("Cap", "c", "2")},
+        // One character, twice in a row in a number field.
+        {"5", Zeros("Cap", "c", "55")},
+        // The name ends another line.
+        {"Cap", Zeros("Iron Cap", "iron", "3") + Zeros("CapCap", "double", "4")},
+        {"Hood", CrLfLines({"HoodHood", "x", "y"}) + Zeros("Cap", "c", "5")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FindItemRecord(folder.write("d.dat", c.text), c.name), ItemRecord{});
+    }
+
+    // The same names as whole lines after such lines are found with their own fields.
+    const auto file =
+        folder.write("e.dat", Zeros("aaa", "long", "1") + Zeros("aa", "short", "2") +
+                                  Zeros("55", "double", "3") + Zeros("5", "single", "4"));
+    EXPECT_EQ(FindItemRecord(file, "aa").ItemPicture, "short-item");
+    EXPECT_EQ(FindItemRecord(file, "aa").Cost, "2");
+    EXPECT_EQ(FindItemRecord(file, "5").ItemPicture, "single-item");
+    EXPECT_EQ(FindItemRecord(file, "5").Cost, "4");
+}
+
+// Names that share a long beginning: each lookup still finds exactly its own record.
+TEST_F(CatalogTest, NamesSharingALongPrefixFindTheirOwnRecords) {
+    const std::string prefix(4000, 'x');
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += Record(prefix + std::to_string(i), "p" + std::to_string(i), std::to_string(i));
+    const auto file = folder.write("d.dat", text);
+    for (int i : {0, 1, 10, 19, 100, 199}) {
+        const ItemRecord r = FindItemRecord(file, prefix + std::to_string(i));
+        EXPECT_EQ(r.ItemPicture, "p" + std::to_string(i) + "-item");
+        EXPECT_EQ(r.Cost, std::to_string(i));
+    }
+    EXPECT_EQ(FindItemRecord(file, prefix), ItemRecord{});
+    EXPECT_EQ(FindItemRecord(file, prefix + "2000"), ItemRecord{});
+}
+
 TEST_F(CatalogTest, ARecordCutShortKeepsTheFieldsOfAnEarlierMatch) {
     const auto file =
         folder.write("d.dat", Record("Cap", "old", "100") + CrLfLines({"Cap", "new", "new-layer"}));

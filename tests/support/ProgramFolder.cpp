@@ -24,8 +24,8 @@ fs::path ProgramFolder::assembled() {
     return BuildFolder("ZORVEX_PROGRAM_DIR", ZORVEX_DEFAULT_PROGRAM_DIR);
 }
 
-ProgramFolder::ProgramFolder(Contents contents) {
-    std::string pattern = (fs::temp_directory_path() / "zorvex-test-XXXXXX").string();
+ProgramFolder::ProgramFolder(Contents contents, const std::string& namePrefix) {
+    std::string pattern = (fs::temp_directory_path() / (namePrefix + "XXXXXX")).string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary program folder");
     m_path = pattern;

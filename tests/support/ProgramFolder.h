@@ -9,7 +9,9 @@ namespace zvtest {
 class ProgramFolder {
 public:
     enum class Contents { UserFilesOnly, Assembled };
-    explicit ProgramFolder(Contents contents = Contents::UserFilesOnly);
+    // The folder's name starts with `namePrefix` (any bytes, valid text or not).
+    explicit ProgramFolder(Contents contents = Contents::UserFilesOnly,
+                           const std::string& namePrefix = "zorvex-test-");
     ~ProgramFolder();
     ProgramFolder(const ProgramFolder&) = delete;
     ProgramFolder& operator=(const ProgramFolder&) = delete;

@@ -1,5 +1,6 @@
 #include "app/ui/Application.h"
 
+#include "app/ui/AccessibleControls.h"
 #include "app/ui/FormMain.h"
 #include "app/ui/ProgramStart.h"
 #include "base/ProgramPaths.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <csignal>
+#include <filesystem>
 #include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -48,12 +50,26 @@ std::vector<std::string> Arguments() {
 int RunZorvex(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvex"));
+    // Wayland desktops find the entry and icon of the window's program by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZORVEX_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
-    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    InstallZorvexAccessibility();
 
     const QByteArray messageLog = qgetenv("ZORVEX_MESSAGE_LOG");
     if (!messageLog.isEmpty())
         AnswerMessagesIntoFile(QString::fromLocal8Bit(messageLog));
+
+    // Every file lies in the program folder; without it nothing can be found, and files written
+    // anywhere else (the working folder) would be strays.
+    const std::filesystem::path folder = ExecutableFolder();
+    if (folder.empty()) {
+        ShowMessage(nullptr, QString(),
+                    QStringLiteral("The program folder cannot be determined, so Zorvex cannot "
+                                   "find its files and stops."),
+                    MessageIcon::Critical);
+        return 1;
+    }
+    SetProgramFolder(folder);
 
     ProgramStart start;
     QObject::connect(&start, &ProgramStart::finished, &app, &QCoreApplication::quit,

@@ -7,11 +7,14 @@
 #include "base/Random.h"
 #include "base/Settings.h"
 #include "base/SingleInstance.h"
+#include "base/UserFiles.h"
+#include "base/WholeNumber.h"
 #include "base/ui/MessageBox.h"
 #include "calc/ui/Calculators.h"
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
+#include "finder/ui/FormFinder.h"
 #include "outfit/ui/OutfitFeatures.h"
 #include "planner/ui/ImageExport.h"
 #include "planner/ui/MobileMenu.h"
@@ -26,9 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QNetworkAccessManager>
-#include <algorithm>
 #include <initializer_list>
-#include <limits>
 
 namespace zv {
 namespace {
@@ -83,8 +84,7 @@ void CloseWindows(std::initializer_list<QPointer<QWidget>> windows) {
 } // namespace
 
 QPixmap ProgramPicture(const char* relativePath) {
-    const auto path = ProgramPath(relativePath);
-    return QPixmap(QString::fromStdString(path.string()));
+    return LoadPicture(ProgramPath(relativePath));
 }
 
 FormMain::FormMain(QWidget* parent)
@@ -103,7 +103,7 @@ FormMain::FormMain(QWidget* parent)
     new MobileMenu(c, *m_planner, this);
     new RandomOutfit(c, m_planner->outfitSteps, this);
     new ImageExport(c, this);
-    m_outfit = new OutfitFeatures(c, *m_planner, *m_storage, this);
+    m_outfit = new OutfitFeatures(c, *m_planner, this);
     new ShellCommands(*this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
@@ -218,11 +218,12 @@ void FormMain::buildClient() {
 }
 
 void FormMain::buildPreview(QWidget* client) {
-    c.picboxAvatar = new QLabel(client);
-    c.picboxAvatar->setObjectName(QStringLiteral("picboxAvatar"));
-    c.picboxAvatar->setGeometry(Px(120), Px(120), Px(3600), Px(1980));
-    c.picboxAvatar->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    c.picboxAvatar->setPixmap(ProgramPicture("\\graphics\\preview-background.gif"));
+    // A picture control, so the preview stays crisp on a high-density screen.
+    auto* preview = new ImageControl(QStringLiteral("picboxAvatar"), client, 120, 120, 3600, 1980);
+    preview->setPicture(ProgramPicture("\\graphics\\preview-background.gif"));
+    preview->setAttribute(Qt::WA_TranslucentBackground, false);
+    preview->resize(Px(3600), Px(1980));
+    c.picboxAvatar = preview;
     QWidget* box = c.picboxAvatar;
 
     // Created from the lowest layer to the topmost, so each one lies above the ones before it.
@@ -349,12 +350,21 @@ void FormMain::buildMenus() {
     c.wardrobe = AddMenu(this, "wardrobe", "Wardrobe");
     c.addwardrobe = AddEntry(c.wardrobe, "addwardrobe", "Add item to wardrobe");
     c.viewwardrobe = AddEntry(c.wardrobe, "viewwardrobe", "View wardrobe");
+    // The notification-area icon's menu: the way back on every desktop, whatever clicks its
+    // notification area reports.
+    c.trayMenu = AddMenu(this, "trayMenu", "Zorvex");
+    c.trayRestore = AddEntry(c.trayMenu, "trayRestore", "Restore");
+    c.trayExit = AddEntry(c.trayMenu, "trayExit", "Exit");
+    c.TrayIcon1->setContextMenu(c.trayMenu);
 }
 
 void FormMain::buildPlannerMenu() {
     c.plannermnu = AddMenu(this, "plannermnu", "&Planner");
     c.plannermnu->setAccessibleName(QStringLiteral("Planner"));
     menuBar()->addMenu(c.plannermnu);
+    c.outfitfinder = AddEntry(c.plannermnu, "outfitfinder", "Outfit &Finder...",
+                              QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(c.outfitfinder, &QAction::triggered, this, &FormMain::outfitfinder_Click);
     c.compare = AddSubmenu(c.plannermnu, "compare", "&Compare With");
     c.compare->setAccessibleName(QStringLiteral("Compare With"));
     for (int slot = 0; slot < 5; ++slot) {
@@ -380,6 +390,8 @@ void FormMain::connectSpine() {
     connect(c.imgSoundOn, &ImageControl::Click, this, &FormMain::imgSoundOn_Click);
     connect(c.imgSoundOff, &ImageControl::Click, this, &FormMain::imgSoundOff_Click);
     connect(c.TrayIcon1, &TrayIcon::DblClick, this, &FormMain::TrayIcon1_DblClick);
+    connect(c.trayRestore, &QAction::triggered, this, &FormMain::RestoreFromTray);
+    connect(c.trayExit, &QAction::triggered, this, &QWidget::close);
     connect(c.basic, &QAction::triggered, this, &FormMain::basic_Click);
     connect(c.advanced, &QAction::triggered, this, &FormMain::advanced_Click);
 }
@@ -396,10 +408,9 @@ bool FormMain::Form_Load() {
     // 3.
     WardrobePickPending = false;
     // 4.
-    const double version = SettingValue("Zorvex", "Version");
-    InstalledVersion = static_cast<int16_t>(
-        std::clamp(version, static_cast<double>(std::numeric_limits<int16_t>::min()),
-                   static_cast<double>(std::numeric_limits<int16_t>::max())));
+    // The installation's own copy: a user's copy would keep the version it was made from.
+    InstalledVersion =
+        ConvertToInt16(ReadSetting(InstalledSettingsPath(), "Zorvex", "Version")).value_or(0);
     // 5.
     if (isAnotherInstanceRunning()) {
         ShowMessage(this, QStringLiteral("An instance of the program is already running!"),
@@ -407,12 +418,14 @@ bool FormMain::Form_Load() {
                     MessageIcon::Critical);
         m_unloaded = true; // nothing was started, so there is nothing to shut down
         c.TrayIcon1->HideIcon();
-        CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe});
+        CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe, formFinder});
         close();
         return false;
     }
-    // Temporary files of ours that a crashed earlier run left in the data folder.
-    RemoveStrayTemporaryFiles(ProgramPath("\\data"));
+    // Temporary files and folders of ours that killed earlier runs left behind.
+    for (const auto& folder : UserFileFolders())
+        RemoveStrayTemporaryFiles(folder);
+    RemoveStaleTempFolders();
     // 6.
     SeedRandomFromClock();
     // 7.
@@ -483,7 +496,7 @@ void FormMain::Form_Resize() {
     // Without a notification area the window would be lost for good: it stays on the taskbar.
     if (!TrayIcon::available())
         return;
-    CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe});
+    CloseWindows({formBasic, formSaveName, FormAdv, formProperties, formWardrobe, formFinder});
     if (c.TrayIcon1->ShowIcon())
         hide();
 }
@@ -508,7 +521,7 @@ void FormMain::Form_Unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
-    CloseWindows({formBasic, formSaveName, FormAdv, formWardrobe});
+    CloseWindows({formBasic, formSaveName, FormAdv, formWardrobe, formFinder});
     c.TrayIcon1->HideIcon();
     FSOUND_Close();
     emit unloaded();
@@ -568,6 +581,16 @@ void FormMain::imgSoundOff_Click() {
     c.imgSoundOff->hide();
     c.imgSoundOff->setEnabled(false);
     soundon_Click();
+}
+
+// Outfit finder -------------------------------------------------------------------------------
+
+void FormMain::outfitfinder_Click() {
+    if (!formFinder)
+        formFinder = new FormFinder(c, *m_planner, this);
+    formFinder->show();
+    formFinder->raise();
+    formFinder->activateWindow();
 }
 
 } // namespace zv

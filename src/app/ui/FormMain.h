@@ -38,6 +38,9 @@ public:
     int32_t MusicStream = 0;
     int32_t MusicChannel = 0;
 
+    // Opens the outfit finder (created on first use).
+    void outfitfinder_Click();
+
     // Music control.
     void soundon_Click();
     void soundoff_Click();
@@ -55,6 +58,7 @@ public:
     QPointer<QWidget> FormAdv;
     QPointer<QWidget> formProperties;
     QPointer<QWidget> formWardrobe;
+    QPointer<QWidget> formFinder;
 
     // For tests: the single-instance lock file to use instead of the per-user one.
     static void SetInstanceLockPath(const QString& path);

@@ -1,7 +1,13 @@
 #include "base/ui/Controls.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -49,6 +55,68 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
         emit Click();
     m_pressed = false;
     QLabel::mouseReleaseEvent(event);
+}
+
+void ImageControl::press() {
+    emit Click();
+}
+
+void ImageControl::requestContextMenu() {
+    const QPoint middle = rect().center();
+    emit MouseUp(2, 0, middle.x() * kTwipsPerPixel, middle.y() * kTwipsPerPixel);
+}
+
+void ImageControl::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        press();
+        return;
+    }
+    if ((key == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+        (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        requestContextMenu();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ImageControl::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse's right click is handled on release; this is the keyboard's (or an assistive
+    // tool's) request for the menu.
+    // A menu the key itself already opened gets the platform's own request for it.
+    if (event->reason() != QContextMenuEvent::Mouse && !QApplication::activePopupWidget())
+        requestContextMenu();
+    event->accept();
+}
+
+void ImageControl::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    if (!m_picture.isNull()) {
+        // Pixel art: on a high-density screen each pixel becomes a block of pixels, not a blur.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (isEnabled()) {
+            painter.drawPixmap(0, 0, m_picture);
+        } else {
+            QStyleOption option;
+            option.initFrom(this);
+            painter.drawPixmap(0, 0,
+                               style()->generatedIconPixmap(QIcon::Disabled, m_picture, &option));
+        }
+    }
+    if (!hasFocus())
+        return;
+    // Light on dark and dark on light: seen on any picture.
+    // Within what the parent shows of the control: a click area may reach past its edge.
+    QRect shown = rect();
+    if (const QWidget* holder = parentWidget())
+        shown &= QRect(mapFromParent(QPoint(0, 0)), holder->size());
+    const QRect frame = shown.adjusted(0, 0, -1, -1);
+    painter.setPen(QPen(QColor(20, 16, 40), 1));
+    painter.drawRect(frame);
+    painter.setPen(QPen(QColor(255, 215, 94), 1, Qt::DashLine));
+    painter.drawRect(frame.adjusted(1, 1, -1, -1));
 }
 
 ItemList::ItemList(const QString& name, QWidget* parent, int left, int top, int width, int height)

@@ -6,11 +6,13 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMainWindow>
 #include <QPainter>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -39,6 +41,8 @@ public:
             const QPixmap picture = BackgroundPicture(widget);
             if (!picture.isNull()) {
                 QPainter painter(widget);
+                // Crisp on a high-density screen: pixels doubled, not blurred.
+                painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
                 painter.drawPixmap(ClientOrigin(widget), picture);
             }
         }
@@ -210,7 +214,8 @@ QString clsSkingen::MakeTransparent(QWidget* window, QColor key, const QPixmap& 
 }
 
 bool MakeTopmost(QWidget* window, int flag) {
-    if (!window)
+    // Only a top-level window has a place in the window system's stacking order.
+    if (!window || !window->isWindow())
         return false;
     const bool topmost = flag == -1;
     if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
@@ -219,7 +224,15 @@ bool MakeTopmost(QWidget* window, int flag) {
         if (visible && !window->isVisible())
             window->show();
     }
-    return true;
+    // Wayland gives programs no way to keep their window above the others: the hint is dropped
+    // there, so the request to keep a window on top is not taken.
+    if (topmost && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return false;
+    // Elsewhere the request is taken when the native window carries the hint as asked.
+    const QWindow* native = window->windowHandle();
+    if (native && native->flags().testFlag(Qt::WindowStaysOnTopHint) != topmost)
+        return false;
+    return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost;
 }
 
 } // namespace zv

@@ -45,7 +45,9 @@ public:
     QString MakeTransparent(QWidget* window, QColor key, const QPixmap& picture);
 };
 
-// Flag -1 keeps the window above all others; any other value ends that. False without window.
+// Flag -1 keeps the window above all others; any other value ends that. Returns whether the
+// window system took the request: false without a window, for a widget inside another window,
+// and for a request to stay on top where the window system offers none (Wayland).
 bool MakeTopmost(QWidget* window, int flag);
 
 } // namespace zv

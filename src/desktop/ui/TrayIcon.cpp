@@ -2,6 +2,9 @@
 
 #include "desktop/TrayMouse.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -39,6 +42,22 @@ short ShiftState() {
     if (mods & Qt::AltModifier)
         shift |= 4;
     return shift;
+}
+
+// Whether the session has a StatusNotifier host, asked as Qt asks when it chooses how to show
+// the icon: Qt puts it there whenever one is registered with the watcher.
+bool StatusNotifierHostPresent() {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    call << QStringLiteral("org.kde.StatusNotifierWatcher")
+         << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 2000);
+    return reply.type() == QDBusMessage::ReplyMessage &&
+           reply.arguments().value(0).value<QDBusVariant>().variant().toBool();
 }
 
 // A tool tip of kInfoTipMax characters, never ending in half a surrogate pair.
@@ -89,6 +108,7 @@ bool TrayIcon::ShowIcon() {
     UpdateShownIcon();
     tray_->show();
     shown_ = tray_->isVisible();
+    statusNotifier_ = shown_ && StatusNotifierHostPresent();
     return shown_;
 }
 
@@ -102,6 +122,10 @@ bool TrayIcon::HideIcon() {
 
 bool TrayIcon::available() {
     return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayIcon::setContextMenu(QMenu* menu) {
+    tray_->setContextMenu(menu);
 }
 
 void TrayIcon::HandleMouseNumber(int number, short shift) {
@@ -130,6 +154,11 @@ void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
         HandleMouseNumber(kTrayLeftDouble, shift);
         break;
     case QSystemTrayIcon::Trigger:
+        // A StatusNotifier host's activation is the user's whole gesture on the icon.
+        if (statusNotifier_) {
+            HandleMouseNumber(kTrayLeftDouble, shift);
+            break;
+        }
         HandleMouseNumber(kTrayLeftDown, shift);
         HandleMouseNumber(kTrayLeftUp, shift);
         break;

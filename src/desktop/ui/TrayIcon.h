@@ -2,10 +2,17 @@
 // The notification-area icon of a window: one icon with a tool tip, shown and hidden on request,
 // whose mouse actions arrive as MouseDown / MouseUp / DblClick events with the button number
 // (1 left, 2 right, 4 middle) and the keyboard state (1 Shift, 2 Ctrl, 4 Alt).
+//
+// Notification areas that speak the StatusNotifier protocol over D-Bus (KDE Plasma, GNOME with
+// the AppIndicator extension, every Wayland session) report no mouse buttons at all: the user's
+// activation of the icon arrives as one call. On such a host that activation raises the left
+// double-click, the icon's restoring gesture; hosts that report clicks keep them as they are.
 #include <QIcon>
 #include <QObject>
 #include <QString>
 #include <QSystemTrayIcon>
+
+class QMenu;
 
 namespace zv {
 
@@ -36,6 +43,12 @@ public:
     // Whether the desktop has a notification area at all.
     static bool available();
 
+    // The menu the notification area shows for the icon (the holder keeps it).
+    void setContextMenu(QMenu* menu);
+
+    // Whether the shown icon lives in a StatusNotifier host (see above).
+    bool onStatusNotifierHost() const { return statusNotifier_; }
+
     // Raises the event for a mouse message number (513-521); other numbers are ignored.
     void HandleMouseNumber(int number, short shift);
 
@@ -52,6 +65,7 @@ private:
     QString tip_;
     QIcon icon_;
     bool shown_ = false;
+    bool statusNotifier_ = false;
 };
 
 } // namespace zv

@@ -38,7 +38,7 @@ ItemDeltas::ItemDeltas(MainControls& controls, PlannerController& planner, QWidg
     : QObject(window)
     , c(controls)
     , m_planner(planner) {
-    for (size_t i = 0; i < kStatCount; ++i) {
+    for (size_t i = 0; i < kStatBars; ++i) {
         const StatDisplay& stat = StatDisplays[i];
         m_bars[i] = c.picboxAvatar->findChild<ImageControl*>(QLatin1String(stat.BarName));
         m_markers[i] = c.picboxAvatar->findChild<ImageControl*>(QLatin1String(stat.MarkerName));
@@ -170,7 +170,7 @@ void ItemDeltas::preview(const ItemFamily& family, int row) {
     m_wouldBe = DisplayTotals(effects[0], effects[1], effects[2], effects[3]);
     const std::array<FigureChange, kFigureCount> figures = CompareFigures(now, m_wouldBe);
 
-    for (size_t i = 0; i < kStatCount; ++i) {
+    for (size_t i = 0; i < kStatBars; ++i) {
         QLabel* overlay = m_overlays[i];
         if (!overlay || !m_bars[i])
             continue;

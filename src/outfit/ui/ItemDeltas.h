@@ -58,11 +58,11 @@ private:
 
     MainControls& c;
     PlannerController& m_planner;
-    std::array<const ImageControl*, kStatCount> m_bars{};
-    std::array<const ImageControl*, kStatCount> m_markers{};
-    std::array<QImage, kStatCount> m_wouldBeLooks{};
+    std::array<const ImageControl*, kStatBars> m_bars{};
+    std::array<const ImageControl*, kStatBars> m_markers{};
+    std::array<QImage, kStatBars> m_wouldBeLooks{};
     // Guarded: a drop-down may close while the window takes its controls down.
-    std::array<QPointer<QLabel>, kStatCount> m_overlays{};
+    std::array<QPointer<QLabel>, kStatBars> m_overlays{};
     QPointer<QFrame> m_panel;
     QLabel* m_title = nullptr;
     std::array<QLabel*, kFigureCount> m_then{};

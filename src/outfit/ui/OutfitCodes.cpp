@@ -3,9 +3,9 @@
 #include "base/ui/MessageBox.h"
 #include "planner/ui/MainControls.h"
 #include "planner/ui/PlannerController.h"
+#include "planner/ui/WearOutfit.h"
 #include "storage/EightBitText.h"
 #include "storage/ui/GenderLists.h"
-#include "storage/ui/StorageController.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -20,12 +20,10 @@ const QString kLeftAsItIs = QStringLiteral("\n\nThe outfit was left as it is.");
 
 } // namespace
 
-OutfitCodes::OutfitCodes(MainControls& controls, PlannerController& planner,
-                         StorageController& storage, QWidget* window)
+OutfitCodes::OutfitCodes(MainControls& controls, PlannerController& planner, QWidget* window)
     : QObject(window)
     , c(controls)
     , m_planner(planner)
-    , m_storage(storage)
     , m_window(window) {
     connect(c.copycode, &QAction::triggered, this, &OutfitCodes::copycode_Click);
     connect(c.pastecode, &QAction::triggered, this, &OutfitCodes::pastecode_Click);
@@ -100,19 +98,15 @@ bool OutfitCodes::PutOnCode(const QString& code, OutfitCodeSource source) {
         return false;
     }
 
-    // Put on as a slot load puts a slot on: one step of the history.
-    const OutfitChange step(m_planner.outfitSteps, "Put On Outfit Code");
+    // Put on as a slot load puts a slot on (one step of the history); an empty slot shows its
+    // list's caption.
     std::array<std::string, 4> names;
     for (size_t i = 0; i < kWornKinds.size(); ++i) {
         const ItemFamily* family = ItemFamilyFor(outfit.Gender, kWornKinds[i]);
         names[i] = outfit.Items[i] ? *outfit.Items[i]
                                    : std::string(family ? family->Caption : std::string_view());
     }
-    const SlotRecord kept = m_storage.SlotRecord;
-    m_storage.SlotRecord =
-        MakeSlotRecord(std::string(), outfit.Gender, names[0], names[1], names[2], names[3]);
-    m_storage.ApplySlotRecord();
-    m_storage.SlotRecord = kept;
+    WearOutfit(c, m_planner, outfit.Gender, names);
     return true;
 }
 

@@ -14,15 +14,13 @@ namespace zv {
 
 struct MainControls;
 class PlannerController;
-class StorageController;
 
 class OutfitCodes final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(OutfitCodes)
 
 public:
-    OutfitCodes(MainControls& controls, PlannerController& planner, StorageController& storage,
-                QWidget* window);
+    OutfitCodes(MainControls& controls, PlannerController& planner, QWidget* window);
 
     void copycode_Click();
     void pastecode_Click();
@@ -36,7 +34,6 @@ public:
 private:
     MainControls& c;
     PlannerController& m_planner;
-    StorageController& m_storage;
     QWidget* m_window;
 };
 

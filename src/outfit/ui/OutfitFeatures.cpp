@@ -13,7 +13,7 @@
 namespace zv {
 
 OutfitFeatures::OutfitFeatures(MainControls& controls, PlannerController& planner,
-                               StorageController& storage, QWidget* mainWindow)
+                               QWidget* mainWindow)
     : QObject(mainWindow)
     , c(controls)
     , m_planner(planner)
@@ -21,7 +21,7 @@ OutfitFeatures::OutfitFeatures(MainControls& controls, PlannerController& planne
     , m_history(new OutfitHistory(controls, planner, this))
     , m_deltas(new ItemDeltas(controls, planner, mainWindow))
     , m_finder(new ItemFinder(controls, planner, *m_deltas, mainWindow))
-    , m_codes(new OutfitCodes(controls, planner, storage, mainWindow)) {
+    , m_codes(new OutfitCodes(controls, planner, mainWindow)) {
     c.undo->setEnabled(false);
     c.redo->setEnabled(false);
     const QUndoStack& stack = m_history->stack();

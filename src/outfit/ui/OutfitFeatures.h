@@ -13,7 +13,6 @@ namespace zv {
 
 struct MainControls;
 class PlannerController;
-class StorageController;
 class OutfitHistory;
 class ItemDeltas;
 class ItemFinder;
@@ -25,8 +24,7 @@ class OutfitFeatures final : public QObject {
     Q_DISABLE_COPY_MOVE(OutfitFeatures)
 
 public:
-    OutfitFeatures(MainControls& controls, PlannerController& planner, StorageController& storage,
-                   QWidget* mainWindow);
+    OutfitFeatures(MainControls& controls, PlannerController& planner, QWidget* mainWindow);
 
     OutfitHistory& history() { return *m_history; }
     ItemDeltas& deltas() { return *m_deltas; }

@@ -95,6 +95,7 @@ struct MainControls {
     QMenu* wardmnu = nullptr;
     QAction* wardview = nullptr;
     QMenu* plannermnu = nullptr;
+    QAction* outfitfinder = nullptr;
     QMenu* compare = nullptr;
     std::array<QAction*, 5> compareslot{};
     QAction* undo = nullptr;
@@ -113,6 +114,9 @@ struct MainControls {
     QMenu* wardrobe = nullptr;
     QAction* addwardrobe = nullptr;
     QAction* viewwardrobe = nullptr;
+    QMenu* trayMenu = nullptr; // the notification-area icon's menu
+    QAction* trayRestore = nullptr;
+    QAction* trayExit = nullptr;
 };
 
 } // namespace zv

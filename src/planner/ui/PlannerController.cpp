@@ -26,7 +26,7 @@ QPixmap PixmapFromBytes(const std::string& bytes) {
 }
 
 QPixmap PreviewPicture(const std::string& relativePath) {
-    return QPixmap(QString::fromStdString(ProgramPath(relativePath).string()));
+    return LoadPicture(ProgramPath(relativePath));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "base/ui/MessageBox.h"
 #include "planner/ui/MainControls.h"
 #include "planner/ui/PlannerController.h"
+#include "planner/ui/WearOutfit.h"
 #include "storage/EightBitText.h"
 #include "storage/Wardrobe.h"
 #include "storage/WardrobeState.h"
@@ -103,26 +104,11 @@ void StorageController::RefreshSlotCaptions() {
 }
 
 void StorageController::ApplySlotRecord() {
-    const OutfitChange step(m_planner.outfitSteps, "Load Slot");
-    const zv::SlotRecord record = SlotRecord;
-    // 2.
-    m_planner.ResetPreview();
-    // 3.-5.
-    const int gender = SlotGenderIndex(record.Gender);
-    if (gender != 0 && gender != 1)
-        return;
-    // Chosen as a user would: the gender's lists show and the preview is reset once more.
-    c.GenderBox->selectIndex(gender);
-    const std::string* names[] = {&record.Helmet, &record.Armor, &record.Goggles,
-                                  &record.Accessory};
-    for (size_t i = 0; i < kWornKinds.size(); ++i) {
-        if (ItemList* list = GenderList(m_planner, gender, kWornKinds[i]))
-            list->setEditText(FromEightBit(*names[i]));
-    }
-    for (const SlotKind kind : kWornKinds) {
-        if (const ItemFamily* family = ItemFamilyFor(gender, kind))
-            m_planner.ItemClick(*family);
-    }
+    const zv::SlotRecord& record = SlotRecord;
+    // Reset, the gender chosen as a user would (its lists show and the preview is reset once
+    // more), the four texts, then the four handlers, helmet first.
+    WearOutfit(c, m_planner, SlotGenderIndex(record.Gender),
+               {record.Helmet, record.Armor, record.Goggles, record.Accessory});
 }
 
 // Wardrobe ------------------------------------------------------------------------------------

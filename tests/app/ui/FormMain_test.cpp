@@ -168,11 +168,19 @@ TEST_F(FormMainTest, LoadReadsVersionPreparesTrayAndSetsKey) {
     EXPECT_FALSE(form.controls().TrayIcon1->HideIcon()); // already hidden
 }
 
-TEST_F(FormMainTest, NonNumericVersionReadsAsZero) {
-    setSetting("Zorvex", "Version", "twelve");
-    FormMain form;
-    ASSERT_TRUE(form.Form_Load());
-    EXPECT_EQ(form.InstalledVersion, 0);
+// "Version" is a whole number like every other: a half goes to the even neighbour, and text
+// that is no number or lies beyond 16 bits leaves the version 0.
+TEST_F(FormMainTest, VersionIsReadAsAWholeNumber) {
+    const std::pair<const char*, int> cases[] = {
+        {"12.5", 12}, {"13.5", 14},  {"12.7", 13},   {" 7 ", 7},    {"-2.5", -2}, {"32767", 32767},
+        {"40000", 0}, {"-40000", 0}, {"32767.5", 0}, {"twelve", 0}, {"1e3", 0},   {"", 0}};
+    for (const auto& [text, expected] : cases) {
+        setSetting("Zorvex", "Version", text);
+        FormMain form;
+        ASSERT_TRUE(form.Form_Load());
+        EXPECT_EQ(form.InstalledVersion, expected) << '"' << text << '"';
+        form.close();
+    }
 }
 
 TEST_F(FormMainTest, FailedSoundStartIsReportedAndTheWindowComesUp) {
@@ -189,6 +197,23 @@ TEST_F(FormMainTest, FailedSoundStartIsReportedAndTheWindowComesUp) {
     // Music asked for at start-up fails quietly but shows the playing state.
     EXPECT_EQ(StateOf(form), kPlaying);
     EXPECT_EQ(form.MusicStream, 0);
+}
+
+// A program folder whose name is not valid UTF-8 (a Latin-1 name): every picture still loads.
+TEST_F(FormMainTest, PicturesLoadFromAFolderWhoseNameIsNotText) {
+    ProgramFolder latin1(ProgramFolder::Contents::Assembled, "Zorv\xfcx-");
+    latin1.activate();
+    FormMain form;
+    auto& c = form.controls();
+    EXPECT_TRUE(c.imageBaseGraphics->hasPicture());
+    EXPECT_TRUE(c.imgSoundOff->hasPicture());
+    ASSERT_TRUE(form.Form_Load());
+    EXPECT_TRUE(messages.empty()) << messages.front().text.toStdString();
+    EXPECT_GT(c.HelmMale->count(), 0);
+    c.GenderBox->selectIndex(0); // the bare figure
+    EXPECT_TRUE(c.imgHelmet->hasPicture());
+    EXPECT_TRUE(c.imgArmor->hasPicture());
+    form.close();
 }
 
 TEST_F(FormMainTest, StartupMusicFollowsTheSetting) {
@@ -273,6 +298,29 @@ TEST_F(FormMainTest, OnlyALeftDoubleClickOnTheTrayIconRestores) {
     emit form.controls().TrayIcon1->DblClick(1, 0);
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.windowState() & Qt::WindowMinimized);
+}
+
+// The icon's menu: Restore brings the window back, Exit runs the ordinary shutdown.
+TEST_F(FormMainTest, TrayMenuRestoresAndExits) {
+    FormMain form;
+    ASSERT_TRUE(form.Form_Load());
+    QMenu* menu = find<QMenu>(form, "trayMenu");
+    ASSERT_NE(menu, nullptr);
+    QStringList entries;
+    for (QAction* action : menu->actions())
+        entries << action->objectName() + QLatin1Char('=') + action->text();
+    EXPECT_EQ(entries.join(QLatin1Char(',')), QStringLiteral("trayRestore=Restore,trayExit=Exit"));
+
+    form.hide();
+    form.controls().trayRestore->trigger();
+    EXPECT_TRUE(form.isVisible());
+
+    form.hide();
+    bool unloaded = false;
+    QObject::connect(&form, &FormMain::unloaded, &form, [&unloaded] { unloaded = true; });
+    form.controls().trayExit->trigger();
+    EXPECT_TRUE(unloaded);
+    EXPECT_EQ(zv::FSOUND_Stream_Open("x.mp3", 2, 0, 0), 0); // the sound library is closed
 }
 
 // A secondary window that notes when it is closed.

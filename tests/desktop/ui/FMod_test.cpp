@@ -1,6 +1,8 @@
 #include "desktop/ui/FMod.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +11,7 @@
 #include <string>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace zv {
 namespace {
@@ -161,6 +164,77 @@ TEST_F(SoundTest, TwoStreamsPlayAtOnceAndOnlyTheLoopedOneGoesOn) {
     EXPECT_FALSE(FSOUND_IsPlaying(musicChannel));
     EXPECT_EQ(FSOUND_Stream_Play(-1, music), -1);
     EXPECT_EQ(FSOUND_GetError(), 2);
+}
+
+// Resident memory of this process, in bytes.
+size_t ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0;
+    size_t resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A WAV file of `seconds` of a quiet tone, mono, 22050 Hz, 16 bits.
+void WriteLongWav(const std::filesystem::path& file, int seconds) {
+    const uint32_t rate = 22050;
+    const uint32_t samples = rate * static_cast<uint32_t>(seconds);
+    std::ofstream out(file, std::ios::binary);
+    auto u32 = [&out](uint32_t v) {
+        out.write(reinterpret_cast<const char*>(&v), 4);
+    };
+    auto u16 = [&out](uint16_t v) {
+        out.write(reinterpret_cast<const char*>(&v), 2);
+    };
+    out.write("RIFF", 4);
+    u32(36 + samples * 2);
+    out.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    out.write("data", 4);
+    u32(samples * 2);
+    std::vector<int16_t> block(rate);
+    for (uint32_t i = 0; i < rate; ++i)
+        block[i] = static_cast<int16_t>((i % 100) * 20 - 1000);
+    for (int s = 0; s < seconds; ++s)
+        out.write(reinterpret_cast<const char*>(block.data()),
+                  static_cast<std::streamsize>(block.size() * 2));
+}
+
+// A long track (five minutes: some 53 MB once decoded for the output) is read from its file as
+// it plays: opening and starting it takes a small part of that, and it plays at once.
+TEST_F(SoundTest, ALongLoopIsReadAsItPlaysNotDecodedWhole) {
+    const auto track =
+        std::filesystem::temp_directory_path() / ("zv-long-" + std::to_string(::getpid()) + ".wav");
+    WriteLongWav(track, 300);
+    ASSERT_NE(FSOUND_Init(44100, 32, 0), 0);
+    const size_t before = ResidentBytes();
+    const int music = FSOUND_Stream_Open(track.string().c_str(), 2, 0, 0);
+    ASSERT_NE(music, 0) << FSOUND_ErrorText(FSOUND_GetError());
+    const int channel = FSOUND_Stream_Play(-1, music);
+    ASSERT_GE(channel, 0);
+    EXPECT_TRUE(FSOUND_IsPlaying(channel));
+    const size_t grown = ResidentBytes() - std::min(before, ResidentBytes());
+    EXPECT_LT(grown, size_t{16} << 20) << grown / 1024 << " KiB";
+
+    // Stopped and started again, it plays again; the intro plays beside it.
+    EXPECT_TRUE(FSOUND_Stream_Stop(music));
+    EXPECT_FALSE(FSOUND_IsPlaying(channel));
+    const int again = FSOUND_Stream_Play(-1, music);
+    EXPECT_TRUE(FSOUND_IsPlaying(again));
+    const int intro = FSOUND_Stream_Open(Fixture("tone.mp3").c_str(), 304, 0, 0);
+    const int introChannel = FSOUND_Stream_Play(-1, intro);
+    ASSERT_GE(introChannel, 0);
+    EXPECT_NE(introChannel, again);
+    EXPECT_TRUE(FSOUND_IsPlaying(introChannel));
+    EXPECT_TRUE(FSOUND_IsPlaying(again));
+    FSOUND_Close();
+    std::filesystem::remove(track);
 }
 
 TEST_F(SoundTest, NoFreeChannelIsReported) {

@@ -85,6 +85,20 @@ TEST_F(SkinFolderTest, MainWindowBackgroundStartsBelowTheMenuBar) {
     EXPECT_EQ(shown.pixelColor(origin + QPoint(39, 29)), QColor(Qt::red));
 }
 
+// Two folders whose names differ only in case, one of them holding the skin: it still loads,
+// whichever of the two the folder listing names first.
+TEST_F(SkinFolderTest, TheSpellingThatHoldsTheSkinWins) {
+    for (const char* other : {"Skin", "skin", "sKIN"}) {
+        SCOPED_TRACE(other);
+        fs::create_directories(folder_ / other / "Blue" / "graphics");
+        WriteText(folder_ / other / "Other" / "skin.ini", "[SkinINI]\r\nBackground=x.png\r\n");
+        QWidget window;
+        EXPECT_EQ(ApplySkin(&window), QString());
+        EXPECT_EQ(BackgroundPicture(&window).size(), QSize(40, 30));
+        fs::remove_all(folder_ / other);
+    }
+}
+
 TEST_F(SkinFolderTest, MissingFilesAreNamedAndTheWindowIsLeftAlone) {
     QWidget window;
     fs::remove(picture());
@@ -206,6 +220,16 @@ TEST(Topmost, FlagMinusOneSetsAnyOtherClears) {
     EXPECT_TRUE(MakeTopmost(&window, 0));
     EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(MakeTopmost(nullptr, -1));
+}
+
+TEST(Topmost, AWidgetInsideAWindowCannotBeTopmost) {
+    QWidget window;
+    auto* inner = new QWidget(&window);
+    window.show();
+    EXPECT_FALSE(MakeTopmost(inner, -1));
+    EXPECT_FALSE(inner->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(inner->isWindow());
+    EXPECT_FALSE(MakeTopmost(inner, 0));
 }
 
 } // namespace

@@ -61,7 +61,7 @@ TEST_F(ItemDeltasTest, EveryHighlightShowsWhatChoosingTheEntryGivesAndChangesNot
                 ASSERT_TRUE(temporaryFiles().empty()) << "a picture was unwrapped";
                 const zv::TotalsDisplay wouldBe = deltas().wouldBe();
                 std::vector<QImage> looks;
-                for (size_t i = 0; i < zv::kStatCount; ++i) {
+                for (size_t i = 0; i < zv::kStatBars; ++i) {
                     looks.push_back(deltas().wouldBeLook(i));
                     // An overlay exactly where the bar (or its marker) would change.
                     EXPECT_EQ(overlays()[i]->isVisibleTo(form.get()),
@@ -80,7 +80,7 @@ TEST_F(ItemDeltasTest, EveryHighlightShowsWhatChoosingTheEntryGivesAndChangesNot
                 EXPECT_EQ(zv::Totals(), wouldBe.Totals) << family.ListName << " " << row;
                 EXPECT_EQ(c().labelTotalCost->text().toStdString(), wouldBe.CostText);
                 EXPECT_EQ(c().lblAvatarEfficiency->text().toStdString(), wouldBe.EfficiencyText);
-                for (size_t i = 0; i < zv::kStatCount; ++i) {
+                for (size_t i = 0; i < zv::kStatBars; ++i) {
                     EXPECT_TRUE(deltas().shownLook(i) == looks[i])
                         << family.ListName << " " << row << ": bar " << zv::StatDisplays[i].BarName;
                 }
