@@ -1,11 +1,15 @@
 // Undo and redo: one step per user action, every state put back exactly, no file touched.
 #include "OutfitFixture.h"
 #include "base/Random.h"
+#include "finder/ui/FormFinder.h"
 #include "outfit/ui/OutfitCodes.h"
 #include "storage/WardrobeState.h"
 #include "storage/ui/FormWardrobe.h"
 
 #include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <random>
 
@@ -185,6 +189,31 @@ TEST_F(OutfitHistoryTest, TheMobileStaysUnlessTheUndoneStepDroppedIt) {
     c().undo->trigger();
     EXPECT_TRUE(seen() == seated) << seated.differences(seen());
     EXPECT_EQ(c().imgHelmet->pos(), QPoint(zv::Px(520), zv::Px(220)));
+}
+
+TEST_F(OutfitHistoryTest, TheFindersPutOnIsOneStep) {
+    chooseGender(0);
+    choose(ArmorMale, 12);
+    const Seen before = seen();
+    const int taken = steps();
+
+    c().outfitfinder->trigger();
+    auto* finder = form->findChild<zv::FormFinder*>(QStringLiteral("formFinder"));
+    ASSERT_NE(finder, nullptr);
+    if (finder->searching()) {
+        QSignalSpy done(finder, &zv::FormFinder::searchFinished);
+        ASSERT_TRUE(done.wait(60000));
+    }
+    auto* results = finder->findChild<QTableWidget*>(QStringLiteral("lstResults"));
+    ASSERT_GT(results->rowCount(), 0);
+    results->selectRow(0);
+    QTest::mouseClick(finder->findChild<QPushButton*>(QStringLiteral("cmdPutOn")), Qt::LeftButton);
+    EXPECT_EQ(steps(), taken + 1);
+    EXPECT_FALSE(seen() == before);
+
+    c().undo->trigger();
+    EXPECT_TRUE(seen() == before) << before.differences(seen());
+    finder->close();
 }
 
 } // namespace
