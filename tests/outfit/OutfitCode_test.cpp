@@ -81,10 +81,10 @@ TEST(OutfitCode, AwkwardNamesComeBackByteForByte) {
 
 TEST(OutfitCode, BlanksAndLineBreaksFromAChatAreIgnored) {
     const CodedOutfit outfit = Outfit(0, "Scout Cap", "Lab Coat", std::nullopt, "Harbor Flag");
-    std::string wrapped = Encoded(outfit);
-    wrapped.insert(20, "\r\n  ");
-    wrapped.insert(9, " ");
-    EXPECT_EQ(DecodeOutfitCode("  " + wrapped + "\n").Outfit, outfit);
+    const std::string code = Encoded(outfit);
+    const std::string wrapped = std::string("  ") + code.substr(0, 9) + " " + code.substr(9, 11) +
+                                "\r\n  " + code.substr(20) + "\n";
+    EXPECT_EQ(DecodeOutfitCode(wrapped).Outfit, outfit);
 }
 
 TEST(OutfitCode, EverySingleCharacterCorruptionIsRefused) {
@@ -126,13 +126,13 @@ TEST(OutfitCode, RefusalsSayWhatIsWrong) {
     const std::string code = Encoded(Outfit(0, "Scout Cap", std::nullopt, std::nullopt, ""));
     const std::string body = code.substr(5);
 
-    const DecodedOutfitCode future = DecodeOutfitCode("ZVX2-" + body);
+    const DecodedOutfitCode future = DecodeOutfitCode(std::string("ZVX2-") + body);
     EXPECT_EQ(future.Problem, OutfitCodeProblem::OtherVersion);
     EXPECT_EQ(future.Version, 2);
     EXPECT_EQ(OutfitCodeProblemText(future, OutfitCodeSource::Clipboard),
               "The outfit code was made by a newer version of Zorvex (code version 2). This "
               "version reads codes of version 1 only.");
-    const DecodedOutfitCode older = DecodeOutfitCode("ZVX0-" + body);
+    const DecodedOutfitCode older = DecodeOutfitCode(std::string("ZVX0-") + body);
     EXPECT_EQ(OutfitCodeProblemText(older, OutfitCodeSource::Clipboard),
               "The outfit code is of version 0, which this version of Zorvex does not read. It "
               "reads codes of version 1.");
@@ -152,8 +152,8 @@ TEST(OutfitCode, RefusalsSayWhatIsWrong) {
     EXPECT_EQ(OutfitCodeProblemText(DecodeOutfitCode(code + "A"), OutfitCodeSource::Clipboard),
               "The outfit code is mistyped: some of its characters are wrong, so it does not "
               "pass its check. Copy it again exactly as it was given.");
-    EXPECT_EQ(DecodeOutfitCode("zvx1-" + body).Problem, OutfitCodeProblem::NotACode);
-    EXPECT_EQ(DecodeOutfitCode("ZVX01-" + body).Problem, OutfitCodeProblem::Mistyped);
+    EXPECT_EQ(DecodeOutfitCode(std::string("zvx1-") + body).Problem, OutfitCodeProblem::NotACode);
+    EXPECT_EQ(DecodeOutfitCode(std::string("ZVX01-") + body).Problem, OutfitCodeProblem::Mistyped);
 }
 
 TEST(OutfitCodeArgument, TakesTheValueOfTheLastOutfitOption) {

@@ -50,7 +50,7 @@ TEST(OutfitChange, OnlyTheOutermostActionIsAStep) {
     OutfitSteps steps;
     std::vector<std::string> told;
     steps.began = [&](std::string_view label) {
-        told.push_back("began " + std::string(label));
+        told.push_back(std::string("began ").append(label));
     };
     steps.ended = [&] {
         told.push_back("ended");

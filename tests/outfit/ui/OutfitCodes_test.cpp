@@ -56,7 +56,7 @@ TEST_F(OutfitCodesTest, ACopiedOutfitPastesBackAsTheSameOutfit) {
 
 TEST_F(OutfitCodesTest, LongAndLatin1NamesFromTheCatalogueComeThrough) {
     // A catalogue entry of 200 characters with "&", blanks and Latin-1 letters.
-    const std::string name = "Cr\xEApe & Caf\xE9 " + std::string(183, '\xE6') + " end";
+    const std::string name = std::string("Cr\xEApe & Caf\xE9 ") + std::string(183, '\xE6') + " end";
     ASSERT_EQ(name.size(), 200u);
     folder.write("data/male01.dat", folder.read("data/male01.dat") + name + "\r\n");
     folder.write("data/male11.dat",

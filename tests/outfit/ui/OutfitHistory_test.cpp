@@ -25,10 +25,10 @@ protected:
             return;
         const std::vector<std::string> maleHelmets = catalogue("\\data\\male01.dat");
         const std::vector<std::string> femaleArmor = catalogue("\\data\\female02.dat");
-        folder.write("data/save01.dat", "Knightly\r\n 0 \r\n" + maleHelmets[3] +
+        folder.write("data/save01.dat", std::string("Knightly\r\n 0 \r\n") + maleHelmets[3] +
                                             "\r\nArmor\r\nSnorkel\r\nHarbor Flag\r\n");
-        folder.write("data/save02.dat",
-                     "Gala\r\n 1 \r\nHelmets\r\n" + femaleArmor[5] + "\r\nGoggles\r\nGoggles\r\n");
+        folder.write("data/save02.dat", std::string("Gala\r\n 1 \r\nHelmets\r\n") + femaleArmor[5] +
+                                            "\r\nGoggles\r\nGoggles\r\n");
         folder.write("data/save03.dat", "Old\r\n 0 \r\nLost Helm\r\nArmor\r\nGoggles\r\nAcc\r\n");
         folder.write("data/save04.dat", "Odd\r\n 5 \r\nHelmets\r\nArmor\r\nGoggles\r\nAcc\r\n");
         folder.write("data/wardrobe01.dat", maleHelmets[7] + "\r\nSnorkel\r\nHarbor Flag\r\n");
