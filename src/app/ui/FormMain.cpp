@@ -15,6 +15,7 @@
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
 #include "finder/ui/FormFinder.h"
+#include "outfit/ui/OutfitFeatures.h"
 #include "planner/ui/ImageExport.h"
 #include "planner/ui/MobileMenu.h"
 #include "planner/ui/PlannerController.h"
@@ -100,8 +101,9 @@ FormMain::FormMain(QWidget* parent)
         std::make_unique<StorageController>(c, *m_planner, this, formSaveName, formWardrobe);
     // Owned by the window.
     new MobileMenu(c, *m_planner, this);
-    new RandomOutfit(c, this);
+    new RandomOutfit(c, m_planner->outfitSteps, this);
     new ImageExport(c, this);
+    m_outfit = new OutfitFeatures(c, *m_planner, this);
     new ShellCommands(*this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
@@ -328,11 +330,7 @@ void FormMain::buildMenus() {
     bar->addMenu(c.wardmnu);
     c.wardview = AddEntry(c.wardmnu, "wardview", "View Wardrobe");
 
-    c.plannermnu = AddMenu(this, "plannermnu", "&Planner");
-    bar->addMenu(c.plannermnu);
-    c.outfitfinder = AddEntry(c.plannermnu, "outfitfinder", "Outfit &Finder...",
-                              QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(c.outfitfinder, &QAction::triggered, this, &FormMain::outfitfinder_Click);
+    buildPlannerMenu();
 
     c.about = AddMenu(this, "about", "&About");
     bar->addMenu(c.about);
@@ -358,6 +356,31 @@ void FormMain::buildMenus() {
     c.trayRestore = AddEntry(c.trayMenu, "trayRestore", "Restore");
     c.trayExit = AddEntry(c.trayMenu, "trayExit", "Exit");
     c.TrayIcon1->setContextMenu(c.trayMenu);
+}
+
+void FormMain::buildPlannerMenu() {
+    c.plannermnu = AddMenu(this, "plannermnu", "&Planner");
+    c.plannermnu->setAccessibleName(QStringLiteral("Planner"));
+    menuBar()->addMenu(c.plannermnu);
+    c.outfitfinder = AddEntry(c.plannermnu, "outfitfinder", "Outfit &Finder...",
+                              QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(c.outfitfinder, &QAction::triggered, this, &FormMain::outfitfinder_Click);
+    c.compare = AddSubmenu(c.plannermnu, "compare", "&Compare With");
+    c.compare->setAccessibleName(QStringLiteral("Compare With"));
+    for (int slot = 0; slot < 5; ++slot) {
+        const QByteArray name = "compareslot" + QByteArray::number(slot + 1);
+        const QByteArray caption = "Slot &" + QByteArray::number(slot + 1);
+        c.compareslot[slot] = AddEntry(c.compare, name.constData(), caption.constData());
+    }
+    AddSeparator(c.plannermnu, "mnubar7");
+    c.undo = AddEntry(c.plannermnu, "undo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    c.redo =
+        AddEntry(c.plannermnu, "redo", "&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    AddSeparator(c.plannermnu, "mnubar8");
+    c.copycode = AddEntry(c.plannermnu, "copycode", "Copy Outfit &Code",
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    c.pastecode = AddEntry(c.plannermnu, "pastecode", "&Paste Outfit Code",
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
 }
 
 void FormMain::connectSpine() {

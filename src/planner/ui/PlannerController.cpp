@@ -126,6 +126,7 @@ void PlannerController::LoadItemLists() {
 }
 
 void PlannerController::ItemClick(const ItemFamily& family) {
+    const OutfitChange step(outfitSteps, "Choose Item");
     ItemList* list = listFor(family);
     if (!list)
         return;
@@ -166,19 +167,18 @@ void PlannerController::UpdateTotals() {
     for (const StatControls& stat : m_stats)
         stat.marker->hide();
 
-    const PlannerTotals totals =
-        ComputeTotals(HelmetEffects, ArmorEffects, GogglesEffects, AccessoryEffects);
-    StoreTotals(totals);
+    const TotalsDisplay shown =
+        DisplayTotals(HelmetEffects, ArmorEffects, GogglesEffects, AccessoryEffects);
+    StoreTotals(shown.Totals);
 
-    for (const StatControls& stat : m_stats) {
-        const int16_t total = totals.*(stat.display->Total);
-        if (const auto number = BarPictureNumber(total))
-            stat.bar->setPicture(barPicture(*number));
-        if (ShowsNegativeMarker(total))
-            stat.marker->show();
+    for (size_t i = 0; i < m_stats.size(); ++i) {
+        if (const auto number = shown.BarNumbers[i])
+            m_stats[i].bar->setPicture(barPicture(*number));
+        if (shown.Markers[i])
+            m_stats[i].marker->show();
     }
-    c.labelTotalCost->setText(Latin1(CostLabelText(totals.TotalCost)));
-    c.lblAvatarEfficiency->setText(Latin1(EfficiencyLabelText(AvatarEfficiency(totals))));
+    c.labelTotalCost->setText(Latin1(shown.CostText));
+    c.lblAvatarEfficiency->setText(Latin1(shown.EfficiencyText));
 }
 
 void PlannerController::PlaceAvatar(int left, int top) {
@@ -223,6 +223,7 @@ void PlannerController::ResetPreview() {
 }
 
 void PlannerController::GenderBox_Click() {
+    const OutfitChange step(outfitSteps, "Choose Gender");
     const int gender = c.GenderBox->currentIndex();
     if (gender != 0 && gender != 1)
         return;

@@ -25,7 +25,8 @@ using zv::FormMain;
 namespace {
 
 // The menu entries that open the secondary windows; a new window adds its entry here.
-const char* const kWindowOpeners[] = {"prop", "saveslot1", "basic", "advanced", "wardview"};
+const char* const kWindowOpeners[] = {"prop",     "saveslot1", "basic",
+                                      "advanced", "wardview",  "compareslot1"};
 
 class AccessibilityTest : public zvtest::AppFixture {
 protected:
@@ -125,7 +126,7 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndEveryPictureButton
     }
     EXPECT_EQ(windows,
               (std::set<std::string>{"formSplash", "formMAIN", "formProperties", "formSaveName",
-                                     "formBasic", "FormAdv", "formWardrobe"}));
+                                     "formBasic", "FormAdv", "formWardrobe", "formCompare"}));
 
     // The picture buttons are buttons that can be pressed; the shop pictures open their menu.
     for (const char* name : {"imgSoundOff", "imgRandom"}) {
