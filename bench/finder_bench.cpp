@@ -3,13 +3,15 @@
 // under 10 ms on the shipped data, under 100 ms on the scale set. Each run reports how many
 // complete outfits the search weighed one by one ("examined") and of how many ("outfits").
 // A third set, "random", has 2,000 items per list that are all different (the scale set repeats
-// the shipped stats), so the pruning has no duplicates to lean on.
+// the shipped stats), so the pruning has no duplicates to lean on. "Plan" times the buying plan
+// of one outfit with its games and hours.
 //
 //   finder_bench [--program-dir=DIR] [--scale-dir=DIR] [benchmark flags]
 // The folders default to the environment variables ZORVEX_PROGRAM_DIR and ZORVEX_SCALE_DIR; the
 // scale set is made with `zorvex-datagen --scale 2000 --out DIR`.
 #include "BenchFlags.h"
 #include "base/ProgramPaths.h"
+#include "finder/BuyingPlan.h"
 #include "finder/Finder.h"
 
 #include <benchmark/benchmark.h>
@@ -63,6 +65,30 @@ void BM_Find(benchmark::State& state, std::shared_ptr<const zv::FinderCatalog> c
     state.counters["optimal"] = result.Optimal ? 1 : 0;
     state.counters["best"] =
         result.Outfits.empty() ? 0 : static_cast<double>(result.Outfits.front().Value);
+}
+
+// The buying plan of a four-item outfit from the bare figure, with the games and hours of every
+// step: it runs on the user-interface thread whenever a row is chosen. Figures that earn nothing
+// are the worst case: each of the eight searches counts all 100,000 games.
+void BM_Plan(benchmark::State& state, std::shared_ptr<const zv::FinderCatalog> catalog,
+             bool earnsNothing) {
+    zv::FoundOutfit outfit;
+    for (int slot = 0; slot < zv::kItemSlotCount; ++slot) {
+        outfit.Names[slot] = catalog->Slots[slot].front().Name;
+        outfit.Positions[slot] = 0;
+    }
+    zv::WornOutfit bare;
+    bare.Names = catalog->Captions;
+    zv::BasicInputs figures;
+    figures.GameTime = QStringLiteral("10");
+    figures.WinRate = QStringLiteral("50");
+    figures.GoldPerWin = earnsNothing ? QStringLiteral("0") : QStringLiteral("100");
+    figures.GoldPerLoss = earnsNothing ? QStringLiteral("0") : QStringLiteral("50");
+    for (auto _ : state) {
+        zv::BuyingPlan plan = zv::PlanPurchases(*catalog, outfit, bare, zv::Objective{}, {});
+        zv::AddEarningTimes(plan, figures, QLocale::c());
+        benchmark::DoNotOptimize(plan.Steps.data());
+    }
 }
 
 // Reading a gender's four lists with their records: once per gender and window.
@@ -133,7 +159,13 @@ int main(int argc, char** argv) {
     RegisterFolder("shipped", sets.program, "give --program-dir or ZORVEX_PROGRAM_DIR");
     RegisterFolder("scale", sets.scale,
                    "give --scale-dir or ZORVEX_SCALE_DIR (zorvex-datagen --scale 2000 --out DIR)");
-    Register("random", RandomCatalog(2000));
+    const auto random = RandomCatalog(2000);
+    Register("random", random);
+    for (const bool worst : {false, true})
+        benchmark::RegisterBenchmark(worst ? "Plan/earning-nothing" : "Plan/75-gold-a-game",
+                                     BM_Plan, random, worst)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

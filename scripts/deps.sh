@@ -8,6 +8,7 @@ ZORVEX_PACKAGES=(
   clang libclang-rt-dev
   xvfb xauth xdotool x11-apps fonts-dejavu-core
   dbus-daemon twm
+  desktop-file-utils appstream dpkg-dev fakeroot
 )
 
 zorvex_install_missing() {

@@ -2,6 +2,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/ProgramPaths.h"
+#include "base/UserFiles.h"
 
 #include <cctype>
 #include <cerrno>
@@ -85,6 +86,10 @@ bool IsControl(char c) {
 } // namespace
 
 std::filesystem::path SettingsPath() {
+    return UserFilePath("\\data\\settings.ini");
+}
+
+std::filesystem::path InstalledSettingsPath() {
     return ProgramPath("\\data\\settings.ini");
 }
 

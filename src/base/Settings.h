@@ -8,8 +8,13 @@
 
 namespace zv {
 
-// <program folder>/data/settings.ini
+// The user's settings file: <program folder>/data/settings.ini in a portable program folder
+// (see UserFiles.h for an installed one).
 std::filesystem::path SettingsPath();
+
+// The settings file installed with the program, for what only the installation may say (its
+// version); the same file as SettingsPath() in a portable program folder.
+std::filesystem::path InstalledSettingsPath();
 
 // The value of the first `key` in `section` (both matched without regard to case), or an empty
 // text. Creates the file empty when it does not exist and makes it writable for its owner.

@@ -3,8 +3,10 @@
 // its "SaveLoad" is 1. Both calculators share the first four keys.
 #include "calc/TimeCalc.h"
 
+#include <QLocale>
 #include <QString>
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace zv {
@@ -47,5 +49,19 @@ bool StoreRememberedInput(std::string_view key, const QString& text);
 // The basic calculator's four figures as last stored, whatever "SaveLoad" says now; TotalCost
 // is left empty for the caller.
 BasicInputs RememberedBasicInputs();
+
+// What keeps the basic calculator's four figures from being used away from its window. The
+// calculation calls an empty figure and a mistyped one alike NotANumber; a caller that reads
+// the kept figures wants to tell "never filled in" apart from "wrong".
+struct BasicFigureProblem {
+    const RememberedInput* Input = nullptr;  // the figure, one of BasicRememberedInputs
+    bool Missing = false;                    // empty (or blanks only)
+    CalcError Error = CalcError::NotANumber; // why a figure that is there does not convert
+};
+
+// The first empty figure in the order of BasicRememberedInputs, else the first that the
+// calculation could not convert; nullopt when all four convert.
+std::optional<BasicFigureProblem> CheckBasicFigures(const BasicInputs& inputs,
+                                                    const QLocale& locale);
 
 } // namespace zv

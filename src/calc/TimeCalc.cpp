@@ -123,7 +123,12 @@ CalcOutcome<BasicResults> CalculateBasic(const BasicInputs& in, const QLocale& l
     const auto goldNeeded = IntegerFromText(in.TotalCost, locale);
     if (!goldNeeded)
         return goldNeeded.error();
-    const auto t = WorkOutPlayingTime(*goldNeeded, in, locale);
+    return CalculateBasicFor(*goldNeeded, in, locale);
+}
+
+CalcOutcome<BasicResults> CalculateBasicFor(int32_t gold, const BasicInputs& in,
+                                            const QLocale& locale) {
+    const auto t = WorkOutPlayingTime(gold, in, locale);
     if (!t)
         return t.error();
     return BasicResults{.WinRate = t->Rate.WinRate,

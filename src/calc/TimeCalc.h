@@ -50,6 +50,10 @@ struct BasicResults {
 
 CalcOutcome<BasicResults> CalculateBasic(const BasicInputs& inputs, const QLocale& locale);
 
+// The same calculation for a price already known as a number; `inputs.TotalCost` is not read.
+CalcOutcome<BasicResults> CalculateBasicFor(int32_t gold, const BasicInputs& inputs,
+                                            const QLocale& locale);
+
 struct AdvancedInputs {
     QString TotalCost;
     QString CurrentGold; // gold owned now, taken off the price first

@@ -230,14 +230,8 @@ private:
 
     Choice choiceOf(int slot, const FinderItem& item, int position) const {
         int64_t cost = item.Effects.Cost;
-        if (m_request.CountOwned) {
-            const bool owned = std::any_of(
-                m_request.Owned.begin(), m_request.Owned.end(), [&](const OwnedItem& o) {
-                    return o.Slot == kSlotKinds[slot] && o.Name == item.Name;
-                });
-            if (owned)
-                cost = 0;
-        }
+        if (m_request.CountOwned && IsOwned(m_request.Owned, kSlotKinds[slot], item.Name))
+            cost = 0;
         return {&item.Name, &item.Effects, cost, position};
     }
 

@@ -2,6 +2,8 @@
 
 #include "storage/Wardrobe.h"
 
+#include <algorithm>
+
 namespace zv {
 
 std::vector<OwnedItem> ReadOwnedItems(int gender) {
@@ -13,6 +15,11 @@ std::vector<OwnedItem> ReadOwnedItems(int gender) {
             owned.push_back({static_cast<SlotKind>(kind), entry.Name});
     }
     return owned;
+}
+
+bool IsOwned(const std::vector<OwnedItem>& owned, SlotKind slot, std::string_view name) {
+    return std::any_of(owned.begin(), owned.end(),
+                       [&](const OwnedItem& o) { return o.Slot == slot && o.Name == name; });
 }
 
 } // namespace zv

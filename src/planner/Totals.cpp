@@ -70,4 +70,19 @@ std::string EfficiencyLabelText(long efficiency) {
     return std::to_string(efficiency);
 }
 
+TotalsDisplay DisplayTotals(const ItemEffects& helmet, const ItemEffects& armor,
+                            const ItemEffects& goggles, const ItemEffects& accessory) {
+    TotalsDisplay shown;
+    shown.Totals = ComputeTotals(helmet, armor, goggles, accessory);
+    for (size_t i = 0; i < StatDisplays.size(); ++i) {
+        const int16_t total = shown.Totals.*(StatDisplays[i].Total);
+        shown.BarNumbers[i] = BarPictureNumber(total);
+        shown.Markers[i] = ShowsNegativeMarker(total);
+    }
+    shown.Efficiency = AvatarEfficiency(shown.Totals);
+    shown.CostText = CostLabelText(shown.Totals.TotalCost);
+    shown.EfficiencyText = EfficiencyLabelText(shown.Efficiency);
+    return shown;
+}
+
 } // namespace zv

@@ -50,13 +50,32 @@ long AvatarEfficiency(const PlannerTotals& totals);
 std::string CostLabelText(int32_t totalCost);
 std::string EfficiencyLabelText(long efficiency);
 
+inline constexpr size_t kStatBars = 8;
+
+// Everything the main window shows of the totals of four slots: the window's own update and any
+// preview of a change take it from here, so a preview always shows what a choice would.
+struct TotalsDisplay {
+    PlannerTotals Totals;
+    long Efficiency = 0;
+    // In the order of StatDisplays: the bar picture's number (nullopt: the bar keeps the picture
+    // it has) and whether the negative marker shows.
+    std::array<std::optional<int>, kStatBars> BarNumbers{};
+    std::array<bool, kStatBars> Markers{};
+    std::string CostText;
+    std::string EfficiencyText;
+
+    bool operator==(const TotalsDisplay&) const = default;
+};
+TotalsDisplay DisplayTotals(const ItemEffects& helmet, const ItemEffects& armor,
+                            const ItemEffects& goggles, const ItemEffects& accessory);
+
 // The eight stats in the order the totals are updated, with the controls that show them.
 struct StatDisplay {
     int16_t PlannerTotals::*Total;
     const char* BarName;    // objectName of the bar picture
     const char* MarkerName; // objectName of the negative marker
 };
-inline constexpr std::array<StatDisplay, 8> StatDisplays{{
+inline constexpr std::array<StatDisplay, kStatBars> StatDisplays{{
     {&PlannerTotals::TotalStars, "imgStars", "imgNegativeStar"},
     {&PlannerTotals::TotalShield, "imgShield", "imgNegativeArmor"},
     {&PlannerTotals::TotalDelay, "imgdelay1", "imgNegativeDelay"},

@@ -1,8 +1,8 @@
 #include "storage/SaveSlots.h"
 
 #include "base/AtomicFile.h"
-#include "base/ProgramPaths.h"
 #include "base/Settings.h"
+#include "base/UserFiles.h"
 #include "planner/Catalog.h"
 #include "storage/EightBitText.h"
 
@@ -19,7 +19,7 @@ constexpr int kSlotLines = 6;
 } // namespace
 
 std::filesystem::path SlotFile(int slot) {
-    return ProgramPath(std::string("\\data\\save0") + std::to_string(slot) + ".dat");
+    return UserFilePath(std::string("\\data\\save0") + std::to_string(slot) + ".dat");
 }
 
 std::string DesignSlotCaption(int slot) {

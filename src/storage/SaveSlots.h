@@ -24,7 +24,8 @@ struct SlotRecord {
     bool operator==(const SlotRecord&) const = default;
 };
 
-// <program folder>/data/save0N.dat for slot N (1 to 5).
+// <program folder>/data/save0N.dat for slot N (1 to 5); the user's copy for an installed
+// program (UserFiles.h).
 std::filesystem::path SlotFile(int slot);
 
 // The caption a slot's menu entries have while its file is missing: "Slot &N".

@@ -1,7 +1,7 @@
 #include "storage/Wardrobe.h"
 
 #include "base/AtomicFile.h"
-#include "base/ProgramPaths.h"
+#include "base/UserFiles.h"
 #include "planner/Catalog.h"
 #include "planner/ItemEffects.h"
 #include "storage/EightBitText.h"
@@ -49,11 +49,11 @@ int WardrobeGenderFor(int genderIndex) {
 }
 
 std::filesystem::path WardrobeNameFile(int wardrobeGender) {
-    return ProgramPath(std::string("\\data\\wardrobe0") + std::to_string(wardrobeGender) + ".dat");
+    return UserFilePath(std::string("\\data\\wardrobe0") + std::to_string(wardrobeGender) + ".dat");
 }
 
 std::filesystem::path WardrobeKindFile(int wardrobeGender) {
-    return ProgramPath(std::string("\\data\\wardrobe1") + std::to_string(wardrobeGender) + ".dat");
+    return UserFilePath(std::string("\\data\\wardrobe1") + std::to_string(wardrobeGender) + ".dat");
 }
 
 int16_t WardrobeKind(std::string_view kindText) {

@@ -27,6 +27,7 @@ struct WardrobeEntry {
 int WardrobeGenderFor(int genderIndex);
 
 // <program folder>/data/wardrobe0G.dat and .../wardrobe1G.dat for wardrobe number G.
+// (The user's copies for an installed program: UserFiles.h.)
 std::filesystem::path WardrobeNameFile(int wardrobeGender);
 std::filesystem::path WardrobeKindFile(int wardrobeGender);
 

@@ -20,6 +20,9 @@
 #       on a private session bus with a StatusNotifier notification area (TRAY_HOST), under Xvfb
 #       with a window manager: minimising puts the window into the notification area, the
 #       host's activation brings it back, and so do the icon's menu entries Restore and Exit
+#   program_test.sh outfit-argument PROGRAM_DIR
+#       "--outfit CODE": a code that cannot be put on is told once the main window is up; under
+#       Xvfb a good one is worn, so saving into slot 1 (F1, Enter) stores its items
 # Each run names its own single-instance lock, so that tests running side by side (and a
 # program the user runs meanwhile) never meet.
 set -euo pipefail
@@ -320,6 +323,53 @@ INNER
   dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" \
     "$work/inner.sh" "$program" "$host" "$work" || status=$?
   [ "$status" -eq 0 ] || fail "the tray test ended with status $status"
+  ;;
+outfit-argument)
+  set_splash 0 1
+  # A code of another version: one message, after the main window has loaded.
+  export QT_QPA_PLATFORM=offscreen
+  export ZORVEX_MESSAGE_LOG="$work/refused.log"
+  "$program" --outfit ZVX7-ABzWAQpEYWlzeSBCb3c &
+  pid=$!
+  pids+=("$pid")
+  wait_for 60 grep -q "newer version of Zorvex (code version 7)" "$ZORVEX_MESSAGE_LOG" \
+    || fail "no message for a code of version 7: $(cat "$ZORVEX_MESSAGE_LOG" 2>/dev/null)"
+  grep -q "^The outfit was left as it is.$" "$ZORVEX_MESSAGE_LOG" || fail "the message ends otherwise"
+  stop_cleanly "$pid"
+
+  # A good code (female: Daisy Bow, Snorkel), then F1 and Enter under Xvfb.
+  export ZORVEX_MESSAGE_LOG="$work/worn.log"
+  cat > "$work/inner.sh" <<'INNER'
+#!/usr/bin/env bash
+set -euo pipefail
+program=$1; work=$2
+source "$work/helpers.sh"
+export QT_QPA_PLATFORM=xcb
+"$program" --outfit=ZVX1-ABzWAQpEYWlzeSBCb3cACFNub3JrZWwAVo8vkQ &
+pid=$!
+trap 'kill -KILL $pid 2>/dev/null || true' EXIT
+main=$(timeout 60 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -1)
+xdotool windowfocus --sync "$main"
+sleep 1
+xdotool key F1
+dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Save Description$' | head -1)
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
+xdotool key Return
+wait_for 5 grep -q "Daisy Bow" "$work/Zorvex/data/save01.dat" || true
+kill -TERM $pid
+status=0; wait $pid || status=$?
+trap - EXIT
+exit $status
+INNER
+  chmod +x "$work/inner.sh"
+  xvfb-run -a -s "-screen 0 1024x768x24" "$work/inner.sh" "$program" "$work" \
+    || fail "the run with a good code ended with an error"
+  expected=$(printf 'Daisy Bow,Armor,Snorkel,Accessories\r\n 1 \r\nDaisy Bow\r\nArmor\r\nSnorkel\r\nAccessories\r\n')
+  [ "$(cat "$work/Zorvex/data/save01.dat")" = "$expected" ] \
+    || fail "slot 1 holds: $(cat -A "$work/Zorvex/data/save01.dat")"
+  [ ! -s "$ZORVEX_MESSAGE_LOG" ] || fail "messages were shown: $(cat "$ZORVEX_MESSAGE_LOG")"
+  echo "a refused code was told once the main window was up; a good one was worn"
   ;;
 *)
   fail "unknown mode $mode"

@@ -148,6 +148,43 @@ TEST_F(FindToolTest, LocksWeightsAndTheWardrobe) {
     EXPECT_EQ(weighted.value(QStringLiteral("objective")).toInt(), 18);
 }
 
+TEST_F(FindToolTest, PlansTheBestOutfitsPurchasesWithTheCalculatorsFigures) {
+    folder.write("data/settings.ini", "[Time Calculator]\r\nSaveLoad=1\r\nGameTime=10\r\n"
+                                      "WinRate=50\r\nGoldPerWin=100\r\nGoldPerLoss=50\r\n");
+    const QStringList arguments{QStringLiteral("--gender"), QStringLiteral("female"),
+                                QStringLiteral("--budget"), QStringLiteral("1000"),
+                                QStringLiteral("--top"),    QStringLiteral("1"),
+                                QStringLiteral("--plan")};
+    const ToolRun r = run(arguments);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    // The free flag first, then the crown (48 for 900 gold) before the snorkel (3 for 100); at
+    // 75 gold a game of 10 minutes.
+    const QString plan = QStringLiteral(
+        "\nBuying plan from the bare figure: 3 steps, 1,000 gold in all: Efficiency from 0 to "
+        "53.\n"
+        "Step  Slot       Item     Price  Gold so far  Efficiency after  Games  Hours  Games so "
+        "far  Hours so far\n"
+        "   1  Accessory  Flag         0            0                 2\n"
+        "   2  Helmet     Crown      900          900                50     13      2            "
+        "13             2\n"
+        "   3  Goggles    Snorkel    100         1000                53      2      0            "
+        "14             2\n");
+    EXPECT_TRUE(r.out.endsWith(plan)) << r.out.toStdString();
+
+    const ToolRun json = run(arguments + QStringList{QStringLiteral("--json")});
+    ASSERT_EQ(json.status, 0) << json.err.toStdString();
+    const QJsonObject all = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    const QJsonArray steps =
+        all.value(QStringLiteral("plan")).toObject().value(QStringLiteral("steps")).toArray();
+    ASSERT_EQ(steps.size(), 3) << json.out.toStdString();
+    EXPECT_EQ(steps[0].toObject().value(QStringLiteral("games")), QJsonValue())
+        << "nothing to earn";
+    const QJsonObject last = steps[2].toObject();
+    EXPECT_EQ(last.value(QStringLiteral("item")).toString(), QStringLiteral("Snorkel"));
+    EXPECT_EQ(last.value(QStringLiteral("gold")).toInt(), 1000);
+    EXPECT_EQ(last.value(QStringLiteral("gamesSoFar")).toInt(), 14);
+}
+
 TEST_F(FindToolTest, NoOutfitIsSaidInWords) {
     const ToolRun r = run({QStringLiteral("--gender"), QStringLiteral("female"),
                            QStringLiteral("--min"), QStringLiteral("attack=9")});

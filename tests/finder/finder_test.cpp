@@ -2,6 +2,7 @@
 // small catalogues and on the shipped ones, and the cases a player meets at the edges.
 #include "base/ProgramPaths.h"
 #include "finder/Finder.h"
+#include "finder/FinderFixtures.h"
 #include "support/ProgramFolder.h"
 
 #include <algorithm>
@@ -135,19 +136,8 @@ std::string Describe(const std::vector<FoundOutfit>& outfits) {
     return text;
 }
 
-ItemEffects Effects(std::initializer_list<std::pair<int, int>> stats, int32_t cost) {
-    ItemEffects e;
-    for (const auto& [stat, value] : stats)
-        e.*FinderStats[stat].Effect = static_cast<int16_t>(value);
-    e.Cost = cost;
-    return e;
-}
-
-FinderCatalog Captioned() {
-    FinderCatalog catalog;
-    catalog.Captions = {"Helmets", "Armor", "Goggles", "Accessories"};
-    return catalog;
-}
+using fixtures::Captioned;
+using fixtures::Effects;
 
 TEST(FindOutfits, EqualsAPlainEnumerationOnThousandsOfRandomCatalogues) {
     std::mt19937 random(1313);

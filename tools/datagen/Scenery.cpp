@@ -1066,10 +1066,13 @@ QImage CalculatorBackground(bool advanced) {
     return image;
 }
 
-QImage ProgramIcon() {
-    QImage image = Blank(64, 64);
+QImage ProgramIcon(int size) {
+    QImage image = Blank(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    // Drawn on a 64-unit grid at any size, so every size is as sharp as its pixels allow.
+    p.scale(size / 64.0, size / 64.0);
     QLinearGradient g(QPointF(0, 0), QPointF(0, 64));
     g.setColorAt(0, QColor(120, 96, 220));
     g.setColorAt(1, QColor(40, 30, 100));

@@ -35,7 +35,7 @@ QImage Splash(); // 400 x 400, magenta outside
 QImage OkButton(bool active);
 QImage CalculatorBackground(bool advanced);
 QImage CalcButton();
-QImage ProgramIcon();
+QImage ProgramIcon(int size = 64);
 
 struct Skin {
     QString name;

@@ -5,6 +5,8 @@
 //   zorvex-datagen --out DIR                 the shipped data
 //   zorvex-datagen --out DIR --scale 2000    catalogues of 2000 items per list (benchmarks)
 //   zorvex-datagen --out DIR --previews DIR2 also composed previews as PNG, for looking at
+//   zorvex-datagen --out DIR --icons DIR3    also the desktop icon in the sizes of an icon theme
+//                                            (DIR3/<N>x<N>/apps/<icon name>.png)
 #include "Catalogue.h"
 #include "Figure.h"
 #include "GifFile.h"
@@ -281,8 +283,19 @@ void WritePreviews(const QString& folder, const QList<Catalogue>& shop) {
     }
 }
 
+void WriteThemeIcons(const QString& folder, const QString& iconName) {
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString apps = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
+        MakeDir(apps);
+        if (!ProgramIcon(size).save(apps + QLatin1Char('/') + iconName + QStringLiteral(".png"),
+                                    "PNG")) {
+            Fail(QStringLiteral("cannot write the %1 pixel icon").arg(size));
+        }
+    }
+}
+
 int Run(const QStringList& args) {
-    QString out, previews;
+    QString out, previews, icons, iconName;
     int scale = 0;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -297,13 +310,18 @@ int Run(const QStringList& args) {
             }
         } else if (a == QStringLiteral("--previews") && hasValue) {
             previews = args[++i];
+        } else if (a == QStringLiteral("--icons") && i + 2 < args.size()) {
+            icons = args[++i];
+            iconName = args[++i];
         } else {
-            std::fprintf(stderr, "usage: zorvex-datagen --out DIR [--scale N] [--previews DIR]\n");
+            std::fprintf(stderr, "usage: zorvex-datagen --out DIR [--scale N] [--previews DIR] "
+                                 "[--icons DIR NAME]\n");
             return 2;
         }
     }
     if (out.isEmpty()) {
-        std::fprintf(stderr, "usage: zorvex-datagen --out DIR [--scale N] [--previews DIR]\n");
+        std::fprintf(stderr, "usage: zorvex-datagen --out DIR [--scale N] [--previews DIR] "
+                             "[--icons DIR NAME]\n");
         return 2;
     }
     for (const char* sub : {"data", "avatargraphics", "avatarpreview", "graphics", "skin"}) {
@@ -318,6 +336,9 @@ int Run(const QStringList& args) {
     WriteBytes(out + QStringLiteral("/whatsnew.txt"), WhatsNew());
     if (!previews.isEmpty()) {
         WritePreviews(previews, shop);
+    }
+    if (!icons.isEmpty()) {
+        WriteThemeIcons(icons, iconName);
     }
     return 0;
 }

@@ -1,11 +1,14 @@
 // zorvex-find: the outfit finder on the command line, on the catalogues of the program folder it
-// lies in. Prints the best outfits as a table, or as one JSON object with --json.
+// lies in. Prints the best outfits as a table, or as one JSON object with --json; with --plan
+// also the order to buy the best one in.
 #include "base/ProgramPaths.h"
+#include "finder/BuyingPlan.h"
 #include "finder/Finder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -13,7 +16,9 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +40,9 @@ const char* const kUsage =
     "  --owned                 the gender's wardrobe items cost nothing\n"
     "  --top N                 how many outfits (1 to 1000, default 10)\n"
     "  --json                  print one JSON object instead of a table\n"
+    "  --plan                  also the order to buy the best outfit in from the bare figure,\n"
+    "                          with the games and hours the basic time calculator's kept\n"
+    "                          figures give (JSON: \"plan\")\n"
     "STAT is one of stars, shield, delay, attack, hearts, itemdelay, shovel, shieldregen;\n"
     "SLOT one of helmet, armor, goggles, accessory. Totals are limited to 50 as the planner\n"
     "shows them. Exit status: 0 done, 1 a catalogue cannot be read, 2 bad arguments.\n";
@@ -43,6 +51,7 @@ struct Options {
     int gender = -1;
     zv::FinderRequest request;
     bool json = false;
+    bool plan = false;
     bool weighted = false;
     bool objectiveGiven = false;
     std::vector<std::pair<int, std::string>> lockNames; // slot, name to check against the list
@@ -157,6 +166,8 @@ Options Parse(int argc, char** argv) {
             o.request.Top = static_cast<int>(WholeNumber(value(), 1, 1000, "--top"));
         } else if (arg == "--json") {
             o.json = true;
+        } else if (arg == "--plan") {
+            o.plan = true;
         } else {
             throw BadArgument{"unknown argument \"" + arg + "\""};
         }
@@ -198,7 +209,7 @@ QJsonObject JsonOf(const zv::FoundOutfit& outfit) {
     return o;
 }
 
-void PrintJson(const zv::FinderResult& result) {
+void PrintJson(const zv::FinderResult& result, const std::optional<QJsonObject>& plan) {
     QJsonArray outfits;
     for (const zv::FoundOutfit& outfit : result.Outfits)
         outfits.append(JsonOf(outfit));
@@ -208,9 +219,35 @@ void PrintJson(const zv::FinderResult& result) {
     all.insert(QStringLiteral("combinations"), static_cast<double>(result.Combinations));
     all.insert(QStringLiteral("optimal"), result.Optimal);
     all.insert(QStringLiteral("ms"), std::round(result.Milliseconds * 100) / 100);
+    if (plan)
+        all.insert(QStringLiteral("plan"), *plan);
     Print(QString::fromUtf8(QJsonDocument(all).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
     if (result.Outfits.empty())
         Print(Text(result.Problem) + QLatin1Char('\n'), stderr);
+}
+
+// Rows of cells in columns two blanks apart, those `left` names to the left.
+void PrintColumns(const std::vector<QStringList>& rows,
+                  const std::function<bool(qsizetype)>& left) {
+    std::vector<qsizetype> widths;
+    for (const QStringList& row : rows) {
+        widths.resize(std::max(widths.size(), static_cast<size_t>(row.size())), 0);
+        for (qsizetype c = 0; c < row.size(); ++c)
+            widths[static_cast<size_t>(c)] =
+                std::max(widths[static_cast<size_t>(c)], row[c].size());
+    }
+    for (const QStringList& row : rows) {
+        QString line;
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            const qsizetype width = widths[static_cast<size_t>(c)];
+            line += left(c) ? row[c].leftJustified(width) : row[c].rightJustified(width);
+            if (c + 1 < row.size())
+                line += QStringLiteral("  ");
+        }
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        Print(line + QLatin1Char('\n'));
+    }
 }
 
 void PrintTable(const zv::FinderResult& result, const zv::Objective& goal) {
@@ -240,25 +277,80 @@ void PrintTable(const zv::FinderResult& result, const zv::Objective& goal) {
             row << QString::number(o.Totals.*stat.Total);
         rows.push_back(row);
     }
-    std::vector<qsizetype> widths(static_cast<size_t>(header.size()), 0);
-    for (const QStringList& row : rows)
-        for (qsizetype c = 0; c < row.size(); ++c)
-            widths[static_cast<size_t>(c)] =
-                std::max(widths[static_cast<size_t>(c)], row[c].size());
-    for (const QStringList& row : rows) {
-        QString line;
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            // Names to the left, numbers to the right.
-            const bool name = c >= 1 && c <= 4;
-            const qsizetype width = widths[static_cast<size_t>(c)];
-            line += name ? row[c].leftJustified(width) : row[c].rightJustified(width);
-            if (c + 1 < row.size())
-                line += QStringLiteral("  ");
+    // Names to the left, numbers to the right.
+    PrintColumns(rows, [](qsizetype column) { return column >= 1 && column <= 4; });
+}
+
+const char* const kSlotTitles[] = {"Helmet", "Armor", "Goggles", "Accessory"};
+
+// The plan of the best outfit for a new figure: every item is bought, or put on when owned.
+zv::BuyingPlan PlanOfBest(const zv::FinderCatalog& catalog, const zv::FoundOutfit& best,
+                          const zv::FinderRequest& request) {
+    zv::WornOutfit bare;
+    bare.Names = catalog.Captions;
+    zv::BuyingPlan plan =
+        zv::PlanPurchases(catalog, best, bare, request.Goal,
+                          request.CountOwned ? request.Owned : std::vector<zv::OwnedItem>{});
+    zv::AddKeptEarningTimes(plan, QLocale());
+    return plan;
+}
+
+void PrintPlan(const zv::BuyingPlan& plan, const zv::Objective& goal) {
+    Print(QStringLiteral("\nBuying plan from the bare figure: ") +
+          Text(zv::PlanSummary(plan, goal)) + QLatin1Char('\n'));
+    if (!plan.Steps.empty()) {
+        QStringList header{QStringLiteral("Step"),
+                           QStringLiteral("Slot"),
+                           QStringLiteral("Item"),
+                           QStringLiteral("Price"),
+                           QStringLiteral("Gold so far"),
+                           Text(zv::ObjectiveTitle(goal)) + QStringLiteral(" after")};
+        if (plan.HasTimes)
+            header << QStringLiteral("Games") << QStringLiteral("Hours")
+                   << QStringLiteral("Games so far") << QStringLiteral("Hours so far");
+        std::vector<QStringList> rows{header};
+        for (size_t i = 0; i < plan.Steps.size(); ++i) {
+            const zv::PlanStep& step = plan.Steps[i];
+            QStringList row{QString::number(i + 1),       QLatin1String(kSlotTitles[step.Slot]),
+                            Text(zv::PlanStepText(step)), QString::number(step.Price),
+                            QString::number(step.Gold),   QString::number(step.ValueAfter)};
+            if (plan.HasTimes) {
+                for (const auto& time : {step.StepTime, step.TotalTime})
+                    row << Text(zv::EarningText(time, false)) << Text(zv::EarningText(time, true));
+            }
+            rows.push_back(row);
         }
-        while (line.endsWith(QLatin1Char(' ')))
-            line.chop(1);
-        Print(line + QLatin1Char('\n'));
+        PrintColumns(rows, [](qsizetype column) { return column == 1 || column == 2; });
     }
+    if (!plan.TimeNote.empty())
+        Print(Text(plan.TimeNote) + QLatin1Char('\n'));
+}
+
+QJsonObject JsonOf(const zv::BuyingPlan& plan, const zv::Objective& goal) {
+    const char* const keys[] = {"helmet", "armor", "goggles", "accessory"};
+    // A number the calculator gave, or null: nothing to earn, not within its search, unknown.
+    auto number = [](const std::optional<zv::EarningTime>& time, int32_t zv::EarningTime::*field) {
+        return time && !time->Error && time->Games > 0 ? QJsonValue((*time).*field) : QJsonValue();
+    };
+    QJsonArray steps;
+    for (const zv::PlanStep& step : plan.Steps) {
+        QJsonObject o;
+        o.insert(QStringLiteral("slot"), QLatin1String(keys[step.Slot]));
+        o.insert(QStringLiteral("item"), Text(zv::PlanStepText(step)));
+        o.insert(QStringLiteral("price"), static_cast<qint64>(step.Price));
+        o.insert(QStringLiteral("gold"), static_cast<qint64>(step.Gold));
+        o.insert(QStringLiteral("objective"), static_cast<qint64>(step.ValueAfter));
+        o.insert(QStringLiteral("games"), number(step.StepTime, &zv::EarningTime::Games));
+        o.insert(QStringLiteral("hours"), number(step.StepTime, &zv::EarningTime::Hours));
+        o.insert(QStringLiteral("gamesSoFar"), number(step.TotalTime, &zv::EarningTime::Games));
+        o.insert(QStringLiteral("hoursSoFar"), number(step.TotalTime, &zv::EarningTime::Hours));
+        steps.append(o);
+    }
+    QJsonObject o;
+    o.insert(QStringLiteral("summary"), Text(zv::PlanSummary(plan, goal)));
+    o.insert(QStringLiteral("steps"), steps);
+    o.insert(QStringLiteral("note"), Text(plan.TimeNote));
+    return o;
 }
 
 } // namespace
@@ -303,9 +395,16 @@ int main(int argc, char** argv) {
         options.request.Owned = zv::ReadOwnedItems(options.gender);
 
     const zv::FinderResult result = zv::FindOutfits(*catalog, options.request);
-    if (options.json)
-        PrintJson(result);
-    else
-        PrintTable(result, options.request.Goal);
+    const zv::Objective& goal = options.request.Goal;
+    std::optional<zv::BuyingPlan> plan;
+    if (options.plan && !result.Outfits.empty())
+        plan = PlanOfBest(*catalog, result.Outfits.front(), options.request);
+    if (options.json) {
+        PrintJson(result, plan ? std::optional(JsonOf(*plan, goal)) : std::nullopt);
+    } else {
+        PrintTable(result, goal);
+        if (plan)
+            PrintPlan(*plan, goal);
+    }
     return 0;
 }

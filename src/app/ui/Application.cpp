@@ -1,10 +1,13 @@
 #include "app/ui/Application.h"
 
+#include "app/ui/AccessibleControls.h"
+#include "app/ui/FormMain.h"
 #include "app/ui/ProgramStart.h"
 #include "base/ProgramPaths.h"
 #include "base/ui/FirstFrameProbe.h"
 #include "base/ui/MessageBox.h"
 #include "desktop/ui/FMod.h"
+#include "outfit/ui/OutfitFeatures.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,12 +39,22 @@ void AnswerMessagesIntoFile(const QString& path) {
     });
 }
 
+std::vector<std::string> Arguments() {
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments())
+        arguments.push_back(argument.toLocal8Bit().toStdString());
+    return arguments;
+}
+
 } // namespace
 
 int RunZorvex(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvex"));
+    // Wayland desktops find the entry and icon of the window's program by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZORVEX_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallZorvexAccessibility();
     FirstFrameProbe::InstallIfAsked(app);
 
     const QByteArray messageLog = qgetenv("ZORVEX_MESSAGE_LOG");
@@ -63,6 +76,16 @@ int RunZorvex(int argc, char** argv) {
     ProgramStart start;
     QObject::connect(&start, &ProgramStart::finished, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    if (const std::optional<std::string> code = OutfitCodeArgument(Arguments())) {
+        // Once the main window is up (after the splash, when it shows).
+        QObject::connect(
+            &start, &ProgramStart::mainWindowLoaded, &start,
+            [&start, code = QString::fromLocal8Bit(*code)] {
+                if (FormMain* window = start.mainWindow())
+                    window->outfit().PutOnCode(code, OutfitCodeSource::CommandLine);
+            },
+            Qt::QueuedConnection);
+    }
 
     std::unique_ptr<QSocketNotifier> signalNotifier;
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {

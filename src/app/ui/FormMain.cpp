@@ -8,6 +8,7 @@
 #include "base/Random.h"
 #include "base/Settings.h"
 #include "base/SingleInstance.h"
+#include "base/UserFiles.h"
 #include "base/WholeNumber.h"
 #include "base/ui/MessageBox.h"
 #include "calc/ui/Calculators.h"
@@ -15,6 +16,7 @@
 #include "desktop/ui/Skin.h"
 #include "desktop/ui/TrayIcon.h"
 #include "finder/ui/FormFinder.h"
+#include "outfit/ui/OutfitFeatures.h"
 #include "planner/ui/ImageExport.h"
 #include "planner/ui/MobileMenu.h"
 #include "planner/ui/PlannerController.h"
@@ -99,8 +101,9 @@ FormMain::FormMain(QWidget* parent)
         std::make_unique<StorageController>(c, *m_planner, this, formSaveName, formWardrobe);
     // Owned by the window.
     new MobileMenu(c, *m_planner, this);
-    new RandomOutfit(c, this);
+    new RandomOutfit(c, m_planner->outfitSteps, this);
     new ImageExport(c, this);
+    m_outfit = new OutfitFeatures(c, *m_planner, this);
     new ShellCommands(*this);
     connectSpine();
     // The window keeps the size of its client area plus the menu bar.
@@ -215,11 +218,12 @@ void FormMain::buildClient() {
 }
 
 void FormMain::buildPreview(QWidget* client) {
-    c.picboxAvatar = new QLabel(client);
-    c.picboxAvatar->setObjectName(QStringLiteral("picboxAvatar"));
-    c.picboxAvatar->setGeometry(Px(120), Px(120), Px(3600), Px(1980));
-    c.picboxAvatar->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    c.picboxAvatar->setPixmap(ProgramPicture("\\graphics\\preview-background.gif"));
+    // A picture control, so the preview stays crisp on a high-density screen.
+    auto* preview = new ImageControl(QStringLiteral("picboxAvatar"), client, 120, 120, 3600, 1980);
+    preview->setPicture(ProgramPicture("\\graphics\\preview-background.gif"));
+    preview->setAttribute(Qt::WA_TranslucentBackground, false);
+    preview->resize(Px(3600), Px(1980));
+    c.picboxAvatar = preview;
     QWidget* box = c.picboxAvatar;
 
     // Created from the lowest layer to the topmost, so each one lies above the ones before it.
@@ -326,11 +330,7 @@ void FormMain::buildMenus() {
     bar->addMenu(c.wardmnu);
     c.wardview = AddEntry(c.wardmnu, "wardview", "View Wardrobe");
 
-    c.plannermnu = AddMenu(this, "plannermnu", "&Planner");
-    bar->addMenu(c.plannermnu);
-    c.outfitfinder = AddEntry(c.plannermnu, "outfitfinder", "Outfit &Finder...",
-                              QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(c.outfitfinder, &QAction::triggered, this, &FormMain::outfitfinder_Click);
+    buildPlannerMenu();
 
     c.about = AddMenu(this, "about", "&About");
     bar->addMenu(c.about);
@@ -358,6 +358,31 @@ void FormMain::buildMenus() {
     c.TrayIcon1->setContextMenu(c.trayMenu);
 }
 
+void FormMain::buildPlannerMenu() {
+    c.plannermnu = AddMenu(this, "plannermnu", "&Planner");
+    c.plannermnu->setAccessibleName(QStringLiteral("Planner"));
+    menuBar()->addMenu(c.plannermnu);
+    c.outfitfinder = AddEntry(c.plannermnu, "outfitfinder", "Outfit &Finder...",
+                              QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(c.outfitfinder, &QAction::triggered, this, &FormMain::outfitfinder_Click);
+    c.compare = AddSubmenu(c.plannermnu, "compare", "&Compare With");
+    c.compare->setAccessibleName(QStringLiteral("Compare With"));
+    for (int slot = 0; slot < 5; ++slot) {
+        const QByteArray name = "compareslot" + QByteArray::number(slot + 1);
+        const QByteArray caption = "Slot &" + QByteArray::number(slot + 1);
+        c.compareslot[slot] = AddEntry(c.compare, name.constData(), caption.constData());
+    }
+    AddSeparator(c.plannermnu, "mnubar7");
+    c.undo = AddEntry(c.plannermnu, "undo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    c.redo =
+        AddEntry(c.plannermnu, "redo", "&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    AddSeparator(c.plannermnu, "mnubar8");
+    c.copycode = AddEntry(c.plannermnu, "copycode", "Copy Outfit &Code",
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    c.pastecode = AddEntry(c.plannermnu, "pastecode", "&Paste Outfit Code",
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+}
+
 void FormMain::connectSpine() {
     connect(c.exit, &QAction::triggered, this, &QWidget::close);
     connect(c.soundon, &QAction::triggered, this, &FormMain::soundon_Click);
@@ -383,7 +408,9 @@ bool FormMain::Form_Load() {
     // 3.
     WardrobePickPending = false;
     // 4.
-    InstalledVersion = ConvertToInt16(ReadSetting(SettingsPath(), "Zorvex", "Version")).value_or(0);
+    // The installation's own copy: a user's copy would keep the version it was made from.
+    InstalledVersion =
+        ConvertToInt16(ReadSetting(InstalledSettingsPath(), "Zorvex", "Version")).value_or(0);
     // 5.
     if (isAnotherInstanceRunning()) {
         ShowMessage(this, QStringLiteral("An instance of the program is already running!"),
@@ -396,7 +423,8 @@ bool FormMain::Form_Load() {
         return false;
     }
     // Temporary files and folders of ours that killed earlier runs left behind.
-    RemoveStrayTemporaryFiles(ProgramPath("\\data"));
+    for (const auto& folder : UserFileFolders())
+        RemoveStrayTemporaryFiles(folder);
     RemoveStaleTempFolders();
     // 6.
     SeedRandomFromClock();

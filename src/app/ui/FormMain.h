@@ -14,6 +14,7 @@ namespace zv {
 class SingleInstanceLock;
 class PlannerController;
 class StorageController;
+class OutfitFeatures;
 
 class FormMain final : public QMainWindow {
     Q_OBJECT
@@ -29,6 +30,7 @@ public:
     MainControls& controls() { return c; }
     PlannerController& planner() { return *m_planner; }
     StorageController& storage() { return *m_storage; }
+    OutfitFeatures& outfit() { return *m_outfit; }
 
     // State of the spine.
     int16_t InstalledVersion = 0;
@@ -79,6 +81,7 @@ private:
     void buildClient();
     void buildPreview(QWidget* client);
     void buildMenus();
+    void buildPlannerMenu();
     void connectSpine();
 
     void Form_Activate();
@@ -95,6 +98,7 @@ private:
     MainControls c;
     std::unique_ptr<PlannerController> m_planner;
     std::unique_ptr<StorageController> m_storage;
+    OutfitFeatures* m_outfit = nullptr; // owned by the window
     std::unique_ptr<SingleInstanceLock> m_instanceLock;
     bool m_loaded = false;
     bool m_unloaded = false;

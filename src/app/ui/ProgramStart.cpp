@@ -40,7 +40,10 @@ bool ProgramStart::OpenMainWindow() {
     m_main = std::make_unique<FormMain>();
     connect(m_main.get(), &FormMain::unloaded, this, &ProgramStart::finished);
     m_main->AdoptInstanceLock(std::move(m_lock));
-    return m_main->Form_Load();
+    if (!m_main->Form_Load())
+        return false;
+    emit mainWindowLoaded();
+    return true;
 }
 
 void ProgramStart::CloseAll() {

@@ -33,6 +33,8 @@ public:
 
 signals:
     void finished();
+    // The main window has run its start-up and is in use.
+    void mainWindowLoaded();
 
 private:
     bool OpenMainWindow();

@@ -4,8 +4,13 @@
 #include "base/ui/PictureBytes.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <optional>
 #include <string>
 
@@ -36,20 +41,6 @@ void ImageControl::clearPicture() {
     setPicture(QPixmap());
 }
 
-void ImageControl::paintEvent(QPaintEvent* event) {
-    // The picture unscaled at the top-left corner is all an enabled control shows: drawn
-    // directly, without the label's style, frame and alignment work, which every layer under a
-    // changed picture would otherwise pay at every click. Without a picture nothing is drawn.
-    if (!isEnabled()) {
-        QLabel::paintEvent(event);
-        return;
-    }
-    if (m_picture.isNull())
-        return;
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
-}
-
 void ImageControl::moveTwips(int left, int top) {
     m_leftTwips = left;
     m_topTwips = top;
@@ -69,6 +60,72 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
         emit Click();
     m_pressed = false;
     QLabel::mouseReleaseEvent(event);
+}
+
+void ImageControl::press() {
+    emit Click();
+}
+
+void ImageControl::requestContextMenu() {
+    const QPoint middle = rect().center();
+    emit MouseUp(2, 0, middle.x() * kTwipsPerPixel, middle.y() * kTwipsPerPixel);
+}
+
+void ImageControl::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        press();
+        return;
+    }
+    if ((key == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+        (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        requestContextMenu();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ImageControl::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse's right click is handled on release; this is the keyboard's (or an assistive
+    // tool's) request for the menu.
+    // A menu the key itself already opened gets the platform's own request for it.
+    if (event->reason() != QContextMenuEvent::Mouse && !QApplication::activePopupWidget())
+        requestContextMenu();
+    event->accept();
+}
+
+void ImageControl::paintEvent(QPaintEvent* /*event*/) {
+    // Nothing to draw: no painter either. Every empty layer under a changed picture (the anchor,
+    // an unused mobile or special layer, the preview's click area) is repainted at every click.
+    if (m_picture.isNull() && !hasFocus())
+        return;
+    QPainter painter(this);
+    if (!m_picture.isNull()) {
+        // Pixel art: on a high-density screen each pixel becomes a block of pixels, not a blur.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (isEnabled()) {
+            painter.drawPixmap(0, 0, m_picture);
+        } else {
+            QStyleOption option;
+            option.initFrom(this);
+            painter.drawPixmap(0, 0,
+                               style()->generatedIconPixmap(QIcon::Disabled, m_picture, &option));
+        }
+    }
+    if (!hasFocus())
+        return;
+    // Light on dark and dark on light: seen on any picture.
+    // Within what the parent shows of the control: a click area may reach past its edge.
+    QRect shown = rect();
+    if (const QWidget* holder = parentWidget())
+        shown &= QRect(mapFromParent(QPoint(0, 0)), holder->size());
+    const QRect frame = shown.adjusted(0, 0, -1, -1);
+    painter.setPen(QPen(QColor(20, 16, 40), 1));
+    painter.drawRect(frame);
+    painter.setPen(QPen(QColor(255, 215, 94), 1, Qt::DashLine));
+    painter.drawRect(frame.adjusted(1, 1, -1, -1));
 }
 
 ItemList::ItemList(const QString& name, QWidget* parent, int left, int top, int width, int height)

@@ -5,7 +5,10 @@
 #include <QPixmap>
 #include <filesystem>
 
+class QContextMenuEvent;
+class QKeyEvent;
 class QMouseEvent;
+class QPaintEvent;
 
 namespace zv {
 
@@ -33,6 +36,12 @@ public:
     int topTwips() const { return m_topTwips; }
     void moveTwips(int left, int top);
 
+    // The keyboard's way to a picture that takes the focus: Space or Enter clicks it; the
+    // context-menu key or Shift+F10 works as a right click in its middle, which opens the
+    // pop-up menu of a picture that has one. Its focus shows as a frame.
+    void press();
+    void requestContextMenu();
+
 signals:
     void Click();
     void MouseUp(int button, int shift, int x, int y);
@@ -40,6 +49,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -41,6 +41,8 @@ public:
             const QPixmap picture = BackgroundPicture(widget);
             if (!picture.isNull()) {
                 QPainter painter(widget);
+                // Crisp on a high-density screen: pixels doubled, not blurred.
+                painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
                 painter.drawPixmap(ClientOrigin(widget), picture);
             }
         }

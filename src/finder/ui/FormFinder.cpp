@@ -44,6 +44,13 @@ constexpr int kColumnObjective = 6;
 constexpr int kColumnEfficiency = 7;
 constexpr int kColumnStats = 8;
 
+// Buying plan columns: step, slot, item, price, gold so far, the objective before and after, and
+// the games and hours for the step's price and for the gold so far.
+constexpr int kPlanColumnBefore = 5;
+constexpr int kPlanColumnAfter = 6;
+constexpr int kPlanColumnTimes = 7;
+constexpr int kPlanColumns = 11;
+
 QString Latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -263,9 +270,44 @@ void FormFinder::buildControls() {
     lstResults->setColumnHidden(kColumnObjective, true);
     root->addWidget(lstResults, 1);
 
-    // Room for the plan that buys the missing items of the chosen outfit in the best order.
+    // The order to buy the chosen outfit's missing items in, shown while a row is chosen.
     picboxBuyingPlan = new QFrame(this);
     picboxBuyingPlan->setObjectName(QStringLiteral("picboxBuyingPlan"));
+    picboxBuyingPlan->setAccessibleName(QStringLiteral("Buying plan"));
+    picboxBuyingPlan->setStyleSheet(QStringLiteral(
+        "#picboxBuyingPlan { background: rgba(250, 248, 240, 225); border-radius: 6px; }"));
+    auto* plan = new QVBoxLayout(picboxBuyingPlan);
+    plan->setContentsMargins(6, 4, 6, 6);
+    plan->setSpacing(4);
+    lblBuyingPlan = new QLabel(picboxBuyingPlan);
+    lblBuyingPlan->setObjectName(QStringLiteral("lblBuyingPlan"));
+    lblBuyingPlan->setAccessibleName(QStringLiteral("Buying plan summary"));
+    lblBuyingPlan->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    plan->addWidget(lblBuyingPlan);
+    lstBuyingPlan = new QTableWidget(0, kPlanColumns, picboxBuyingPlan);
+    lstBuyingPlan->setObjectName(QStringLiteral("lstBuyingPlan"));
+    lstBuyingPlan->setAccessibleName(QStringLiteral("Buying plan steps"));
+    lstBuyingPlan->setHorizontalHeaderLabels(
+        {QStringLiteral("Step"), QStringLiteral("Slot"), QStringLiteral("Item"),
+         QStringLiteral("Price"), QStringLiteral("Gold so far"), QString(), QString(),
+         QStringLiteral("Games"), QStringLiteral("Hours"), QStringLiteral("Games so far"),
+         QStringLiteral("Hours so far")});
+    lstBuyingPlan->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstBuyingPlan->setSelectionMode(QAbstractItemView::NoSelection);
+    lstBuyingPlan->setFocusPolicy(Qt::TabFocus);
+    lstBuyingPlan->verticalHeader()->hide();
+    lstBuyingPlan->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Room for the four slots without a scroll bar.
+    lstBuyingPlan->setFixedHeight(lstBuyingPlan->horizontalHeader()->sizeHint().height() +
+                                  kItemSlotCount *
+                                      lstBuyingPlan->verticalHeader()->defaultSectionSize() +
+                                  2 * lstBuyingPlan->frameWidth());
+    plan->addWidget(lstBuyingPlan);
+    lblPlanNote = new QLabel(picboxBuyingPlan);
+    lblPlanNote->setObjectName(QStringLiteral("lblPlanNote"));
+    lblPlanNote->setAccessibleName(QStringLiteral("Buying plan note"));
+    lblPlanNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    plan->addWidget(lblPlanNote);
     picboxBuyingPlan->hide();
     root->addWidget(picboxBuyingPlan);
 
@@ -293,8 +335,10 @@ void FormFinder::buildControls() {
     connect(cmdFind, &QPushButton::clicked, this, &FormFinder::cmdFind_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &FormFinder::cmdCancel_Click);
     connect(cmdPutOn, &QPushButton::clicked, this, &FormFinder::cmdPutOn_Click);
-    connect(lstResults, &QTableWidget::itemSelectionChanged, this,
-            [this] { cmdPutOn->setEnabled(!lstResults->selectedItems().isEmpty()); });
+    connect(lstResults, &QTableWidget::itemSelectionChanged, this, [this] {
+        cmdPutOn->setEnabled(!lstResults->selectedItems().isEmpty());
+        showBuyingPlan();
+    });
     connect(lstResults, &QTableWidget::cellDoubleClicked, this, &FormFinder::cmdPutOn_Click);
 }
 
@@ -387,6 +431,7 @@ void FormFinder::cmdFind_Click() {
         cmdCancel->setEnabled(false);
         lstResults->setEnabled(false);
         cmdPutOn->setEnabled(false);
+        showBuyingPlan();
         return;
     }
     startSearch(lstGender->currentIndex(), std::move(request));
@@ -414,6 +459,7 @@ void FormFinder::startSearch(int gender, FinderRequest request) {
                 if (request.CountOwned)
                     request.Owned = ReadOwnedItems(gender);
                 outcome.Result = FindOutfits(*outcome.Catalog, request, stop);
+                outcome.Owned = std::move(request.Owned);
             }
             QMetaObject::invokeMethod(
                 this, [this, outcome = std::move(outcome)] { searchDone(outcome); },
@@ -432,8 +478,12 @@ void FormFinder::searchDone(const Outcome& outcome) {
         m_shown = {};
         lstResults->setRowCount(0);
         lblStatus->setText(Latin1(outcome.Error));
+        showBuyingPlan();
     } else {
         m_shownGender = outcome.Gender;
+        m_shownCatalog = outcome.Catalog;
+        m_shownGoal = outcome.Goal;
+        m_shownOwned = outcome.Owned;
         showResults(outcome.Result, outcome.Goal);
     }
     emit searchFinished();
@@ -467,6 +517,7 @@ void FormFinder::showResults(const FinderResult& result, const Objective& goal) 
     lstResults->setSortingEnabled(true);
     lstResults->resizeColumnsToContents();
     cmdPutOn->setEnabled(!lstResults->selectedItems().isEmpty());
+    showBuyingPlan();
 }
 
 void FormFinder::cmdCancel_Click() {
@@ -474,16 +525,94 @@ void FormFinder::cmdCancel_Click() {
         m_worker.request_stop();
 }
 
-void FormFinder::cmdPutOn_Click() {
+const FoundOutfit* FormFinder::selectedOutfit() const {
     const QList<QTableWidgetItem*> selected = lstResults->selectedItems();
     if (selected.isEmpty())
-        return;
+        return nullptr;
     const QTableWidgetItem* rank = lstResults->item(selected.front()->row(), 0);
     const int index = rank ? rank->data(Qt::UserRole).toInt() : -1;
     if (index < 0 || index >= static_cast<int>(m_shown.Outfits.size()))
+        return nullptr;
+    return &m_shown.Outfits[static_cast<size_t>(index)];
+}
+
+void FormFinder::cmdPutOn_Click() {
+    const FoundOutfit* outfit = selectedOutfit();
+    if (!outfit)
         return;
-    WearOutfit(c, m_planner, m_shownGender, m_shown.Outfits[static_cast<size_t>(index)].Names);
+    WearOutfit(c, m_planner, m_shownGender, outfit->Names);
     refreshLockCaptions();
+    showBuyingPlan();
+}
+
+// What the main window wears in the gender of the outfits on show; `bare` when it dresses the
+// other gender (or none), whose items a player of this gender does not have.
+WornOutfit FormFinder::wornOutfit(bool& bare) const {
+    WornOutfit worn;
+    bare = c.GenderBox->currentIndex() != m_shownGender;
+    if (bare)
+        return worn;
+    for (int slot = 0; slot < kItemSlotCount; ++slot) {
+        const ItemFamily* family = ItemFamilyFor(m_shownGender, kSlotKinds[slot]);
+        const ItemList* list = family ? m_planner.listFor(*family) : nullptr;
+        if (list)
+            worn.Names[slot] = list->editText().toLatin1().toStdString();
+        worn.Effects[slot] = m_planner.effectsFor(kSlotKinds[slot]);
+    }
+    return worn;
+}
+
+void FormFinder::showBuyingPlan() {
+    const FoundOutfit* outfit = lstResults->isEnabled() ? selectedOutfit() : nullptr;
+    if (!outfit || !m_shownCatalog) {
+        picboxBuyingPlan->hide();
+        return;
+    }
+    bool bare = false;
+    const WornOutfit worn = wornOutfit(bare);
+    BuyingPlan plan = PlanPurchases(*m_shownCatalog, *outfit, worn, m_shownGoal, m_shownOwned);
+    AddKeptEarningTimes(plan, QLocale());
+
+    const bool otherGender = bare && c.GenderBox->currentIndex() >= 0;
+    const QString from = !bare         ? QStringLiteral("From the outfit worn now: ")
+                         : otherGender ? QStringLiteral("From the bare figure (the main window "
+                                                        "dresses the other gender): ")
+                                       : QStringLiteral("From the bare figure: ");
+    lblBuyingPlan->setText(from + Latin1(PlanSummary(plan, m_shownGoal)));
+    const QString objective = Latin1(ObjectiveTitle(m_shownGoal));
+    lstBuyingPlan->horizontalHeaderItem(kPlanColumnBefore)
+        ->setText(objective + QStringLiteral(" before"));
+    lstBuyingPlan->horizontalHeaderItem(kPlanColumnAfter)
+        ->setText(objective + QStringLiteral(" after"));
+    for (int column = kPlanColumnTimes; column < kPlanColumns; ++column)
+        lstBuyingPlan->setColumnHidden(column, !plan.HasTimes);
+
+    auto timeItem = [](const std::optional<EarningTime>& time, bool hours) {
+        auto* item = new QTableWidgetItem(Latin1(EarningText(time, hours)));
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return item;
+    };
+    lstBuyingPlan->clearContents();
+    lstBuyingPlan->setRowCount(static_cast<int>(plan.Steps.size()));
+    for (int row = 0; row < lstBuyingPlan->rowCount(); ++row) {
+        const PlanStep& step = plan.Steps[static_cast<size_t>(row)];
+        lstBuyingPlan->setItem(row, 0, NumberItem(row + 1));
+        lstBuyingPlan->setItem(row, 1, new QTableWidgetItem(Title(kSlotTitles[step.Slot])));
+        lstBuyingPlan->setItem(row, 2, new QTableWidgetItem(Latin1(PlanStepText(step))));
+        lstBuyingPlan->setItem(row, 3, NumberItem(step.Price));
+        lstBuyingPlan->setItem(row, 4, NumberItem(step.Gold));
+        lstBuyingPlan->setItem(row, kPlanColumnBefore, NumberItem(step.ValueBefore));
+        lstBuyingPlan->setItem(row, kPlanColumnAfter, NumberItem(step.ValueAfter));
+        lstBuyingPlan->setItem(row, kPlanColumnTimes, timeItem(step.StepTime, false));
+        lstBuyingPlan->setItem(row, kPlanColumnTimes + 1, timeItem(step.StepTime, true));
+        lstBuyingPlan->setItem(row, kPlanColumnTimes + 2, timeItem(step.TotalTime, false));
+        lstBuyingPlan->setItem(row, kPlanColumnTimes + 3, timeItem(step.TotalTime, true));
+    }
+    lstBuyingPlan->resizeColumnsToContents();
+    lstBuyingPlan->setVisible(!plan.Steps.empty());
+    lblPlanNote->setText(Latin1(plan.TimeNote));
+    lblPlanNote->setVisible(!plan.TimeNote.empty() && !plan.Steps.empty());
+    picboxBuyingPlan->show();
 }
 
 void FormFinder::stopWorker() {
@@ -499,6 +628,14 @@ void FormFinder::showEvent(QShowEvent* event) {
     refreshLockCaptions();
     if (m_lastId == 0)
         cmdFind_Click();
+}
+
+// Coming back to the window after wearing other items or filling in the calculator: the plan
+// starts from what is worn now and counts with the figures kept now.
+void FormFinder::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        showBuyingPlan();
 }
 
 void FormFinder::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,9 @@
 #pragma once
 // The "Outfit Finder" window: the finder's inputs, its best outfits in a table sortable by any
 // column, and "Put On" for the chosen one. Every change of the inputs starts a new search off the
-// user-interface thread, cancelling the one before.
+// user-interface thread, cancelling the one before. Below the table, the buying plan of the
+// chosen outfit.
+#include "finder/BuyingPlan.h"
 #include "finder/Finder.h"
 
 #include <QWidget>
@@ -48,6 +50,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -56,6 +59,7 @@ private:
         int Gender = 0;
         Objective Goal;
         std::shared_ptr<const FinderCatalog> Catalog;
+        std::vector<OwnedItem> Owned; // counted as owned
         FinderResult Result;
         std::string Error; // the catalogue could not be read
     };
@@ -67,6 +71,9 @@ private:
     void searchDone(const Outcome& outcome);
     void showResults(const FinderResult& result, const Objective& goal);
     void stopWorker();
+    const FoundOutfit* selectedOutfit() const;
+    WornOutfit wornOutfit(bool& bare) const;
+    void showBuyingPlan();
 
     MainControls& c;
     PlannerController& m_planner;
@@ -86,12 +93,19 @@ private:
     QLabel* lblStatus = nullptr;
     QTableWidget* lstResults = nullptr;
     QWidget* picboxBuyingPlan = nullptr;
+    QLabel* lblBuyingPlan = nullptr;
+    QTableWidget* lstBuyingPlan = nullptr;
+    QLabel* lblPlanNote = nullptr;
 
     std::array<std::shared_ptr<const FinderCatalog>, 2> m_catalogs;
     uint64_t m_lastId = 0;
     bool m_searching = false;
     int m_shownGender = 0;
     FinderResult m_shown;
+    // What the outfits on show were found with, for their buying plans.
+    std::shared_ptr<const FinderCatalog> m_shownCatalog;
+    Objective m_shownGoal;
+    std::vector<OwnedItem> m_shownOwned;
     // Last member: stopped and joined before anything it reports to goes away.
     std::jthread m_worker;
 };

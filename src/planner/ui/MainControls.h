@@ -96,6 +96,12 @@ struct MainControls {
     QAction* wardview = nullptr;
     QMenu* plannermnu = nullptr;
     QAction* outfitfinder = nullptr;
+    QMenu* compare = nullptr;
+    std::array<QAction*, 5> compareslot{};
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
+    QAction* copycode = nullptr;
+    QAction* pastecode = nullptr;
     QMenu* about = nullptr;
     QAction* credits = nullptr;
     QAction* check = nullptr;

@@ -120,6 +120,7 @@ void PlannerController::LoadItemLists() {
 }
 
 void PlannerController::ItemClick(const ItemFamily& family) {
+    const OutfitChange step(outfitSteps, "Choose Item");
     ItemList* list = listFor(family);
     if (!list)
         return;
@@ -167,20 +168,19 @@ const QPixmap& PlannerController::barPicture(int number) {
 }
 
 void PlannerController::UpdateTotals() {
-    const PlannerTotals totals =
-        ComputeTotals(HelmetEffects, ArmorEffects, GogglesEffects, AccessoryEffects);
-    StoreTotals(totals);
+    const TotalsDisplay shown =
+        DisplayTotals(HelmetEffects, ArmorEffects, GogglesEffects, AccessoryEffects);
+    StoreTotals(shown.Totals);
 
     // Every marker ends shown exactly when its total is negative; a bar or marker that stays as
     // it was is not touched, so that it is not repainted.
-    for (const StatControls& stat : m_stats) {
-        const int16_t total = totals.*(stat.display->Total);
-        if (const auto number = BarPictureNumber(total))
-            stat.bar->setPicture(barPicture(*number));
-        stat.marker->setVisible(ShowsNegativeMarker(total));
+    for (size_t i = 0; i < m_stats.size(); ++i) {
+        if (const auto number = shown.BarNumbers[i])
+            m_stats[i].bar->setPicture(barPicture(*number));
+        m_stats[i].marker->setVisible(shown.Markers[i]);
     }
-    c.labelTotalCost->setText(Latin1(CostLabelText(totals.TotalCost)));
-    c.lblAvatarEfficiency->setText(Latin1(EfficiencyLabelText(AvatarEfficiency(totals))));
+    c.labelTotalCost->setText(Latin1(shown.CostText));
+    c.lblAvatarEfficiency->setText(Latin1(shown.EfficiencyText));
 }
 
 void PlannerController::PlaceAvatar(int left, int top) {
@@ -225,6 +225,7 @@ void PlannerController::ResetPreview() {
 }
 
 void PlannerController::GenderBox_Click() {
+    const OutfitChange step(outfitSteps, "Choose Gender");
     const int gender = c.GenderBox->currentIndex();
     if (gender != 0 && gender != 1)
         return;

@@ -2,6 +2,7 @@
 // The planner on the main window: item lists, item selection, totals and the composed preview.
 #include "planner/ItemEffects.h"
 #include "planner/ItemFamily.h"
+#include "planner/OutfitChange.h"
 #include "planner/Totals.h"
 
 #include <QObject>
@@ -62,11 +63,15 @@ public:
 
     // Run by ResetPreview when the wardrobe window is open, so it is rebuilt for the gender.
     std::function<void()> reopenWardrobe;
+    // Every user action that changes the outfit is announced here (for the undo history).
+    OutfitSteps outfitSteps;
+
+    // Bar picture `number` ("\avatarpreview\" + number + ".gif"), read once.
+    const QPixmap& barPicture(int number);
 
 private:
     void shopPictureMouseUp(int16_t slot, ImageControl* picture, int button, int x, int y);
     void imgSaveZone1_MouseUp(int button, int x, int y);
-    const QPixmap& barPicture(int number);
     // Decodes and shows a picture file's bytes, unless the control shows those very bytes.
     void showPicture(ImageControl* control, const std::optional<std::string>& bytes);
     // The window's picture control of that name.

@@ -1,17 +1,20 @@
 #include "planner/ui/RandomOutfit.h"
 
+#include "planner/OutfitChange.h"
 #include "planner/RandomPick.h"
 #include "planner/ui/MainControls.h"
 
 namespace zv {
 
-RandomOutfit::RandomOutfit(MainControls& controls, QWidget* window)
+RandomOutfit::RandomOutfit(MainControls& controls, OutfitSteps& steps, QWidget* window)
     : QObject(window)
-    , c(controls) {
+    , c(controls)
+    , m_steps(steps) {
     connect(c.imgRandom, &ImageControl::Click, this, &RandomOutfit::imgRandom_Click);
 }
 
 void RandomOutfit::imgRandom_Click() {
+    const OutfitChange step(m_steps, "Random Outfit");
     auto draw = [](std::initializer_list<ItemList*> lists) {
         for (ItemList* list : lists) {
             // Selecting runs the list's selection handler before the next list is drawn.

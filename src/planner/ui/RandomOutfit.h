@@ -8,19 +8,22 @@ class QWidget;
 namespace zv {
 
 struct MainControls;
+class OutfitSteps;
 
 class RandomOutfit final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(RandomOutfit)
 
 public:
-    RandomOutfit(MainControls& controls, QWidget* window);
+    RandomOutfit(MainControls& controls, OutfitSteps& steps, QWidget* window);
 
-    // Draws exactly one number per non-empty list, helmet, armor, goggles, accessory.
+    // Draws exactly one number per non-empty list, helmet, armor, goggles, accessory: the four
+    // picks are one outfit change.
     void imgRandom_Click();
 
 private:
     MainControls& c;
+    OutfitSteps& m_steps;
 };
 
 } // namespace zv

@@ -10,6 +10,7 @@ void WearOutfit(MainControls& c, PlannerController& planner, int gender,
                 const std::array<std::string, 4>& names) {
     constexpr std::array<SlotKind, 4> kinds{SlotKind::Helmet, SlotKind::Armor, SlotKind::Goggles,
                                             SlotKind::Accessory};
+    const OutfitChange step(planner.outfitSteps, "Put On Outfit");
     planner.ResetPreview();
     if (gender != 0 && gender != 1)
         return;

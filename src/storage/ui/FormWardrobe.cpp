@@ -9,8 +9,10 @@
 #include "storage/WardrobeState.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -106,6 +108,7 @@ FormWardrobe::FormWardrobe(MainControls& controls, QWidget* mainWindow)
             &FormWardrobe::lstWardrobe_DblClick);
     connect(removeitem, &QAction::triggered, this, &FormWardrobe::removeitem_Click);
     lstWardrobe->viewport()->installEventFilter(this);
+    lstWardrobe->installEventFilter(this);
 }
 
 FormWardrobe::~FormWardrobe() {
@@ -217,6 +220,30 @@ void FormWardrobe::lstWardrobe_DblClick() {
 }
 
 bool FormWardrobe::eventFilter(QObject* watched, QEvent* event) {
+    // The keyboard's double-click and right click: Enter puts the selected item on, the
+    // context-menu key or Shift+F10 opens the list's menu beside the selected entry.
+    if (watched == lstWardrobe && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            modifiers == Qt::NoModifier) {
+            lstWardrobe_DblClick();
+            return true;
+        }
+        if ((key->key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+            (key->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+            const QRect item = lstWardrobe->visualItemRect(lstWardrobe->currentItem());
+            const QPoint at = item.isValid() ? item.center() : QPoint(0, 0);
+            lstWardrobe_MouseUp(2, 0, at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
+            return true;
+        }
+    }
+    if (watched == lstWardrobe && event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Mouse) {
+        if (!lstmnu->isVisible())
+            lstmnu->popup(lstWardrobe->mapToGlobal(QPoint(0, 0)));
+        return true;
+    }
     if (watched == lstWardrobe->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint at = mouse->position().toPoint();

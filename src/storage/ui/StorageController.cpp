@@ -187,6 +187,7 @@ void StorageController::addwardrobe_Click() {
 }
 
 void StorageController::ApplyWardrobePick() {
+    const OutfitChange step(m_planner.outfitSteps, "Put On Wardrobe Item");
     const FormWardrobe* window = wardrobeWindow();
     const std::optional<QString> name = window ? window->selectedName() : std::nullopt;
     const int16_t kind = WardrobePickKind;

@@ -2,7 +2,9 @@
 // checks, the table, "Put On", and a search that runs off the user-interface thread.
 #include "app/ui/FormMain.h"
 #include "base/ProgramPaths.h"
+#include "base/Settings.h"
 #include "base/ui/MessageBox.h"
+#include "calc/TimeCalc.h"
 #include "finder/ui/FormFinder.h"
 #include "planner/Variables.h"
 #include "planner/ui/PlannerController.h"
@@ -84,7 +86,7 @@ TEST_F(FinderWindowTest, ThePlannerMenuBeforeAboutOpensOneFinder) {
     EXPECT_EQ(bar.indexOf(QStringLiteral("plannermnu")) + 1, bar.indexOf(QStringLiteral("about")));
     const auto& c = form->controls();
     EXPECT_EQ(c.plannermnu->title(), QStringLiteral("&Planner"));
-    ASSERT_EQ(c.plannermnu->actions().size(), 1);
+    ASSERT_FALSE(c.plannermnu->actions().isEmpty());
     EXPECT_EQ(c.plannermnu->actions().front(), c.outfitfinder);
     EXPECT_EQ(c.outfitfinder->objectName(), QStringLiteral("outfitfinder"));
     EXPECT_EQ(c.outfitfinder->text(), QStringLiteral("Outfit &Finder..."));
@@ -251,6 +253,90 @@ TEST_F(FinderWindowTest, KeepsWornItemsCountsTheWardrobeAndWeighsStats) {
     EXPECT_EQ(table->horizontalHeaderItem(6)->text(), QStringLiteral("Weighted"));
     const zv::PlannerTotals& t = finder->outfits().front().Totals;
     EXPECT_EQ(finder->outfits().front().Value, 3 * t.TotalHearts - t.TotalDelay);
+}
+
+TEST_F(FinderWindowTest, TheChosenOutfitsBuyingPlanShowsBelowTheResults) {
+    if (!loadShipped())
+        GTEST_SKIP() << "the assembled program folder has no catalogues";
+    // The basic calculator's kept figures: 75 gold a game, 10 minutes each.
+    for (const auto& [key, value] :
+         {std::pair{"SaveLoad", "1"}, std::pair{"GameTime", "10"}, std::pair{"WinRate", "50"},
+          std::pair{"GoldPerWin", "100"}, std::pair{"GoldPerLoss", "50"}})
+        ASSERT_TRUE(zv::WriteSetting(zv::SettingsPath(), "Time Calculator", key, value));
+    auto& c = form->controls();
+    c.GenderBox->selectIndex(1);
+    c.ArmorFemale->selectIndex(12);
+    const std::array<zv::ItemList*, 4> lists{c.HelmFemale, c.ArmorFemale, c.GogglesFemale,
+                                             c.Accessories};
+    const std::array<const char*, 4> captions{"Helmets", "Armor", "Goggles", "Accessories"};
+
+    FormFinder* finder = open();
+    child<QLineEdit>(finder, "txtBudget")->setText(QStringLiteral("250000"));
+    ASSERT_TRUE(settle(finder));
+    auto* plan = child<QWidget>(finder, "picboxBuyingPlan");
+    auto* steps = child<QTableWidget>(finder, "lstBuyingPlan");
+    auto* summary = child<QLabel>(finder, "lblBuyingPlan");
+    auto* note = child<QLabel>(finder, "lblPlanNote");
+    EXPECT_FALSE(plan->isVisible()) << "no outfit chosen yet";
+
+    auto* results = child<QTableWidget>(finder, "lstResults");
+    results->selectRow(2);
+    ASSERT_TRUE(plan->isVisible());
+    const zv::FoundOutfit& chosen =
+        finder->outfits()[static_cast<size_t>(results->item(2, 0)->data(Qt::UserRole).toInt())];
+    // One step for every slot where the chosen outfit differs from what is worn.
+    QStringList expected;
+    for (int slot = 0; slot < 4; ++slot) {
+        const QString want = QString::fromLatin1(chosen.Names[slot]);
+        const QString have = lists[slot]->editText();
+        if (want != have)
+            expected << (want == QLatin1String(captions[slot]) ? QStringLiteral("Take off ") + have
+                                                               : want);
+    }
+    ASSERT_GE(expected.size(), 2);
+    ASSERT_EQ(steps->rowCount(), expected.size());
+    QStringList shown;
+    for (int row = 0; row < steps->rowCount(); ++row)
+        shown << steps->item(row, 2)->text();
+    shown.sort();
+    expected.sort();
+    EXPECT_EQ(shown, expected);
+
+    // The last step reaches the chosen outfit; its gold so far takes what the calculator says.
+    const int last = steps->rowCount() - 1;
+    EXPECT_EQ(steps->horizontalHeaderItem(6)->text(), QStringLiteral("Efficiency after"));
+    EXPECT_EQ(steps->item(last, 6)->data(Qt::DisplayRole).toLongLong(), chosen.Efficiency);
+    const qlonglong gold = steps->item(last, 4)->data(Qt::DisplayRole).toLongLong();
+    EXPECT_GT(gold, 0);
+    EXPECT_LE(gold, chosen.Cost);
+    zv::BasicInputs figures{QString::number(gold), QStringLiteral("50"), QStringLiteral("100"),
+                            QStringLiteral("50"), QStringLiteral("10")};
+    const auto calculator = zv::CalculateBasic(figures, QLocale());
+    ASSERT_TRUE(calculator.ok());
+    EXPECT_FALSE(steps->isColumnHidden(9));
+    EXPECT_EQ(steps->item(last, 9)->data(Qt::DisplayRole).toLongLong(), calculator->RequiredGames);
+    EXPECT_EQ(steps->item(last, 10)->data(Qt::DisplayRole).toLongLong(), calculator->RequiredHours);
+    EXPECT_TRUE(summary->text().startsWith(QStringLiteral("From the outfit worn now: ")))
+        << summary->text().toStdString();
+    EXPECT_FALSE(note->isVisible());
+
+    // Once it is on, nothing is left to buy.
+    QTest::mouseClick(child<QPushButton>(finder, "cmdPutOn"), Qt::LeftButton);
+    EXPECT_EQ(summary->text(),
+              QStringLiteral("From the outfit worn now: Everything of this outfit is worn "
+                             "already."));
+    EXPECT_FALSE(steps->isVisible());
+
+    // Without the calculator's figures the plan says so in one line, and shows no times.
+    ASSERT_TRUE(zv::WriteSetting(zv::SettingsPath(), "Time Calculator", "GoldPerLoss", ""));
+    results->selectRow(0);
+    ASSERT_TRUE(steps->isVisible());
+    EXPECT_TRUE(steps->isColumnHidden(9));
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(), QStringLiteral("For games and hours, open Time Calculator > Basic and "
+                                           "fill in your figures first; they are kept when it "
+                                           "closes."));
+    EXPECT_TRUE(messages.empty());
 }
 
 // A program folder with lists of 2,000 items each whose every item is good at one of five stats

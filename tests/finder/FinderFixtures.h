@@ -1,0 +1,26 @@
+#pragma once
+// Hand-made catalogues for the finder's tests.
+#include "finder/Finder.h"
+
+#include <initializer_list>
+#include <utility>
+
+namespace zv::fixtures {
+
+// An item's record from (stat index, value) pairs and its price.
+inline ItemEffects Effects(std::initializer_list<std::pair<int, int>> stats, int32_t cost) {
+    ItemEffects e;
+    for (const auto& [stat, value] : stats)
+        e.*FinderStats[stat].Effect = static_cast<int16_t>(value);
+    e.Cost = cost;
+    return e;
+}
+
+// Empty lists with the captions of the planner's lists.
+inline FinderCatalog Captioned() {
+    FinderCatalog catalog;
+    catalog.Captions = {"Helmets", "Armor", "Goggles", "Accessories"};
+    return catalog;
+}
+
+} // namespace zv::fixtures
