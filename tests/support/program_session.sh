@@ -29,25 +29,35 @@ wait_for() {
   done
 }
 
-# with_display COMMAND...: runs the command on an X server of its own (1024 x 768, 24 bits). The
-# server picks a free display number itself, so that tests running side by side never meet.
+# with_display COMMAND...: runs the command on an X server of its own (1024 x 768, 24 bits).
+# A number is free while no lock file names it; a server takes its lock before it touches
+# anything else, so of two starts on one number one ends at once and the next number is tried.
+# (Letting the server search a free number itself is no good: it tries numbers that are taken
+# and, in passing, removes the socket file of the server that runs on them.)
 with_display() {
-  local dir xvfb display status=0
+  local dir number=${ZVTEST_DISPLAY_BASE:-20} xvfb status=0 tries=0
   dir=$(mktemp -d)
-  : >"$dir/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ac 3>"$dir/display" >"$dir/log" 2>&1 &
-  xvfb=$!
-  # The number is written, with its line end, once the server takes connections.
   server_up() { [ "$(wc -l <"$dir/display")" -ge 1 ] || ! kill -0 "$xvfb" 2>/dev/null; }
-  wait_for 120 server_up || true
-  if [ "$(wc -l <"$dir/display")" -lt 1 ]; then
+  while :; do
+    while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+    : >"$dir/display"
+    # The number is written, with its line end, once the server takes connections.
+    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ac \
+      3>"$dir/display" >"$dir/log" 2>&1 &
+    xvfb=$!
+    wait_for 120 server_up || true
+    [ "$(wc -l <"$dir/display")" -ge 1 ] && break
     kill "$xvfb" 2>/dev/null || true
-    echo "FAIL: the X server did not start: $(cat "$dir/log")" >&2
-    rm -rf "$dir"
-    return 1
-  fi
-  display=$(head -n 1 "$dir/display")
-  DISPLAY=":$display" XAUTHORITY=/dev/null "$@" || status=$?
+    wait "$xvfb" 2>/dev/null || true
+    tries=$((tries + 1))
+    if [ "$tries" -ge 50 ]; then
+      echo "FAIL: no X server would start: $(cat "$dir/log")" >&2
+      rm -rf "$dir"
+      return 1
+    fi
+    number=$((number + 1))
+  done
+  DISPLAY=":$number" XAUTHORITY=/dev/null "$@" || status=$?
   kill "$xvfb" 2>/dev/null || true
   wait "$xvfb" 2>/dev/null || true
   rm -rf "$dir"
