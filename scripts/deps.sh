@@ -6,7 +6,7 @@ ZORVEX_PACKAGES=(
   qt6-base-dev libsdl2-mixer-dev libgif-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   clang libclang-rt-dev
-  xvfb xauth xdotool x11-apps fonts-dejavu-core
+  xvfb xauth xdotool x11-apps x11-utils fonts-dejavu-core
   dbus-daemon twm
   desktop-file-utils appstream dpkg-dev fakeroot
 )

@@ -29,6 +29,7 @@ set -euo pipefail
 mode=$1
 assembled=$2
 host=${3:-}
+source "$(dirname "$0")/../support/program_session.sh"
 
 work=$(mktemp -d)
 pids=()
@@ -45,21 +46,6 @@ export ZORVEX_INSTANCE_LOCK="$work/zorvex.lock"
 export SDL_AUDIODRIVER=dummy
 program="$work/Zorvex/zorvex"
 
-# Helpers shared with the scripts that run inside Xvfb.
-cat > "$work/helpers.sh" <<'HELPERS'
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-wait_for() { # seconds, command...
-  local limit=$1; shift
-  for _ in $(seq 1 $((limit * 10))); do
-    if "$@"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-HELPERS
-source "$work/helpers.sh"
-
 settings="$work/Zorvex/data/settings.ini"
 # Sets "Splashscreen" and "ShowSplash" in the settings file, keeping its CR LF line ends.
 set_splash() {
@@ -72,8 +58,8 @@ start_logged() {
   ZORVEX_MESSAGE_LOG="$work/messages.log" "$@" &
   pid=$!
   pids+=("$pid")
-  wait_for 60 lock_held_by "$pid" || fail "the program never took its lock"
-  wait_for 60 has_temp_folder "$pid" || fail "the main window was never built"
+  wait_for 120 lock_held_by "$pid" || fail "the program never took its lock"
+  wait_for 120 has_temp_folder "$pid" || fail "the main window was never built"
 }
 
 # Ends the program with a termination request and expects an orderly exit (status 0).
@@ -99,9 +85,10 @@ second-instance)
   ZORVEX_MESSAGE_LOG="$work/first.log" "$program" &
   first=$!
   pids+=("$first")
-  wait_for 60 lock_held_by "$first" || fail "the first instance never took its lock"
-  sleep 0.5
-  # A start that got past the check would count the splash down.
+  wait_for 120 lock_held_by "$first" || fail "the first instance never took its lock"
+  # Past its own splash decision once its main window is built; from then on only the second
+  # start could count the splash down, had it got past the check.
+  wait_for 120 has_temp_folder "$first" || fail "the first instance never built its main window"
   set_splash 3 1
   cp "$work/Zorvex/data/settings.ini" "$work/settings.before"
 
@@ -109,7 +96,7 @@ second-instance)
   mkdir -m 700 -p "$work/run2" "$work/tmp2"
   status=0
   XDG_RUNTIME_DIR="$work/run2" TMPDIR="$work/tmp2" ZORVEX_MESSAGE_LOG="$work/second.log" \
-    timeout 60 "$program" || status=$?
+    timeout 120 "$program" || status=$?
   [ "$status" -eq 0 ] || fail "the second instance ended with status $status"
   grep -q "^An instance of the program is already running!$" "$work/second.log" \
     || fail "no message title: $(cat "$work/second.log" 2>/dev/null)"
@@ -126,20 +113,21 @@ xvfb-smoke)
 #!/usr/bin/env bash
 set -euo pipefail
 program=$1; shot=$2
+source "$ZVTEST_SESSION"
 export QT_QPA_PLATFORM=xcb
 "$program" &
 pid=$!
-if ! timeout 90 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' >/dev/null; then
-  echo "FAIL: the main window never mapped" >&2; kill -KILL $pid; exit 1
-fi
+trap 'kill -KILL $pid 2>/dev/null || true' EXIT
+await_window '^Zorvex \[RC 1\.2b\]$' >/dev/null || fail "the main window never mapped"
 xwd -root -silent -out "$shot"
 kill -TERM $pid
 status=0; wait $pid || status=$?
+trap - EXIT
 exit $status
 INNER
   chmod +x "$work/inner.sh"
   status=0
-  xvfb-run -a -s "-screen 0 1024x768x24" "$work/inner.sh" "$program" "$work/screen.xwd" || status=$?
+  with_display "$work/inner.sh" "$program" "$work/screen.xwd" || status=$?
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
   [ -s "$work/screen.xwd" ] || fail "no screenshot"
   if [ -n "${ZORVEX_BINARY_DIR:-}" ]; then cp "$work/screen.xwd" "$ZORVEX_BINARY_DIR/smoke-screen.xwd"; fi
@@ -151,26 +139,27 @@ splash-countdown)
 # One start: expects the splash or the main window as the first window, then ends the program.
 set -euo pipefail
 program=$1; expect=$2
+source "$ZVTEST_SESSION"
 export QT_QPA_PLATFORM=xcb
 splash='^Zorvex 1\.1b$'; main='^Zorvex \[RC 1\.2b\]$'
 if [ "$expect" = splash ]; then first=$splash; other=$main; else first=$main; other=$splash; fi
 "$program" &
 pid=$!
-if ! timeout 90 xdotool search --sync --onlyvisible --name "$first" >/dev/null; then
-  echo "FAIL: no $expect window" >&2; kill -KILL $pid; exit 1
-fi
-if xdotool search --name "$other" >/dev/null; then
-  echo "FAIL: another window came up with the $expect window" >&2; kill -KILL $pid; exit 1
+trap 'kill -KILL $pid 2>/dev/null || true' EXIT
+await_window "$first" >/dev/null || fail "no $expect window"
+# (Mapped or not: neither window is made before it is to be shown.)
+if [ -n "$(xdotool search --name "$other" 2>/dev/null)" ]; then
+  fail "another window came up with the $expect window"
 fi
 kill -TERM $pid
 status=0; wait $pid || status=$?
+trap - EXIT
 exit $status
 INNER
   chmod +x "$work/inner.sh"
   count() { grep -a '^Splashscreen=' "$settings" | tr -d '\r' | cut -d= -f2; }
   start() { # the first window expected, the countdown expected afterwards
-    xvfb-run -a -s "-screen 0 1024x768x24" "$work/inner.sh" "$program" "$1" \
-      || fail "a start expecting the $1 window"
+    with_display "$work/inner.sh" "$program" "$1" || fail "a start expecting the $1 window"
     [ "$(count)" = "$2" ] || fail "countdown $(count) after a start with the $1 window, not $2"
   }
   set_splash 3 1
@@ -206,8 +195,8 @@ stale-temp)
   "$program" &
   killed=$!
   pids+=("$killed")
-  wait_for 60 lock_held_by "$killed" || fail "the first run never took its lock"
-  wait_for 60 has_temp_folder "$killed" \
+  wait_for 120 lock_held_by "$killed" || fail "the first run never took its lock"
+  wait_for 120 has_temp_folder "$killed" \
     || fail "the first run has no private temporary folder in $XDG_RUNTIME_DIR"
   left=$(temp_folder_of "$killed")
   kill -KILL "$killed"
@@ -217,8 +206,8 @@ stale-temp)
   "$program" &
   next=$!
   pids+=("$next")
-  wait_for 60 lock_held_by "$next" || fail "the next run never took over the stale lock"
-  wait_for 30 test ! -e "$left" || fail "the killed run's folder $left is still there"
+  wait_for 120 lock_held_by "$next" || fail "the next run never took over the stale lock"
+  wait_for 60 test ! -e "$left" || fail "the killed run's folder $left is still there"
   stop_cleanly "$next"
   [ -z "$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name 'zorvex-*')" ] \
     || fail "folders left behind: $(ls "$XDG_RUNTIME_DIR")"
@@ -263,7 +252,7 @@ set -euo pipefail
 program=$1; host=$2; work=$3
 # Whatever this started ends with it, so that nothing holds the test's output open.
 trap 'kill -KILL $(jobs -p) 2>/dev/null || true' EXIT
-source "$work/helpers.sh"
+source "$ZVTEST_SESSION"
 # (Output is taken whole before it is searched: a search that stops early would end its
 # writer with a broken pipe, which pipefail counts as failure.)
 viewable() {
@@ -272,6 +261,14 @@ viewable() {
   [[ $info == *"Map State: IsViewable"* ]]
 }
 hidden() { ! viewable; }
+# Whether the window manager has taken the window into a frame of its own.
+framed() {
+  local info root parent
+  info=$(xwininfo -tree -id "$win" 2>/dev/null) || return 1
+  root=$(sed -n 's/^ *Root window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$info")
+  parent=$(sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$info")
+  [ -n "$parent" ] && [ "$parent" != "$root" ]
+}
 # The icon most lately registered with the notification area, and whether it is there now.
 item() { sed -n 's/^registered //p' "$work/host.log" | tail -n 1; }
 icon_shown() {
@@ -282,19 +279,20 @@ icon_shown() {
 icon_gone() { ! icon_shown; }
 minimise() {
   xdotool windowminimize "$win"
-  wait_for 30 icon_shown || fail "minimising did not put the icon into the notification area"
-  wait_for 30 hidden || fail "the window stayed on the screen"
+  wait_for 60 icon_shown || fail "minimising did not put the icon into the notification area"
+  wait_for 60 hidden || fail "the window stayed on the screen"
 }
 
 twm -f "$work/twmrc" >/dev/null 2>&1 &
 "$host" watch > "$work/host.log" &
-wait_for 30 grep -q '^ready$' "$work/host.log" || fail "the notification area did not start"
+wait_for 60 grep -q '^ready$' "$work/host.log" || fail "the notification area did not start"
 
 export QT_QPA_PLATFORM=xcb
 "$program" &
 pid=$!
-win=$(timeout 90 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -n 1)
-[ -n "$win" ] || fail "the main window never mapped"
+win=$(await_window '^Zorvex \[RC 1\.2b\]$') || fail "the main window never mapped"
+# Minimising is the window manager's work: it must have the window first.
+wait_for 60 framed || fail "the window manager never took the main window"
 
 minimise
 menu=$("$host" menu "$(item)" | tr '\n' ',')
@@ -302,26 +300,25 @@ menu=$("$host" menu "$(item)" | tr '\n' ',')
 
 # The host's activation (a click on the icon there) restores the window and takes the icon away.
 "$host" activate "$(item)" || fail "the icon cannot be activated"
-wait_for 30 viewable || fail "activating the icon did not restore the window"
-wait_for 30 icon_gone || fail "the icon stayed after the window came back"
+wait_for 60 viewable || fail "activating the icon did not restore the window"
+wait_for 60 icon_gone || fail "the icon stayed after the window came back"
 
 minimise
 "$host" click "$(item)" Restore || fail "the menu entry Restore cannot be chosen"
-wait_for 30 viewable || fail "Restore did not bring the window back"
-wait_for 30 icon_gone || fail "the icon stayed after Restore"
+wait_for 60 viewable || fail "Restore did not bring the window back"
+wait_for 60 icon_gone || fail "the icon stayed after Restore"
 
 minimise
 "$host" click "$(item)" Exit || fail "the menu entry Exit cannot be chosen"
 status=0
-timeout 60 tail --pid="$pid" -f /dev/null || fail "Exit did not end the program"
+timeout 120 tail --pid="$pid" -f /dev/null || fail "Exit did not end the program"
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status after Exit"
 echo "minimised into the notification area, restored by activation and by Restore, ended by Exit"
 INNER
   chmod +x "$work/inner.sh"
   status=0
-  dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$work/inner.sh" "$program" "$host" "$work" || status=$?
+  with_display dbus-run-session -- "$work/inner.sh" "$program" "$host" "$work" || status=$?
   [ "$status" -eq 0 ] || fail "the tray test ended with status $status"
   ;;
 outfit-argument)
@@ -332,7 +329,7 @@ outfit-argument)
   "$program" --outfit ZVX7-ABzWAQpEYWlzeSBCb3c &
   pid=$!
   pids+=("$pid")
-  wait_for 60 grep -q "newer version of Zorvex (code version 7)" "$ZORVEX_MESSAGE_LOG" \
+  wait_for 120 grep -q "newer version of Zorvex (code version 7)" "$ZORVEX_MESSAGE_LOG" \
     || fail "no message for a code of version 7: $(cat "$ZORVEX_MESSAGE_LOG" 2>/dev/null)"
   grep -q "^The outfit was left as it is.$" "$ZORVEX_MESSAGE_LOG" || fail "the message ends otherwise"
   stop_cleanly "$pid"
@@ -342,29 +339,29 @@ outfit-argument)
   cat > "$work/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -euo pipefail
-program=$1; work=$2
-source "$work/helpers.sh"
+program=$1
+source "$ZVTEST_SESSION"
 export QT_QPA_PLATFORM=xcb
 "$program" --outfit=ZVX1-ABzWAQpEYWlzeSBCb3cACFNub3JrZWwAVo8vkQ &
 pid=$!
 trap 'kill -KILL $pid 2>/dev/null || true' EXIT
-main=$(timeout 60 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -1)
-xdotool windowfocus --sync "$main"
-sleep 1
+main=$(await_window '^Zorvex \[RC 1\.2b\]$') || fail "the main window never mapped"
+# The code is put on right after the main window has loaded, before any key is handled.
+settle "$pid" "$main"
+focus "$main"
 xdotool key F1
-dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Save Description$' | head -1)
-xdotool windowfocus --sync "$dialog"
-sleep 0.3
+dialog=$(await_window '^Save Description$') || fail "F1 opened no description dialog"
+wait_for 60 has_focus "$dialog" || fail "the description dialog did not take the focus"
 xdotool key Return
-wait_for 5 grep -q "Daisy Bow" "$work/Zorvex/data/save01.dat" || true
+wait_for 120 window_gone '^Save Description$' || fail "Enter did not close the description dialog"
+settle "$pid" "$main"
 kill -TERM $pid
 status=0; wait $pid || status=$?
 trap - EXIT
 exit $status
 INNER
   chmod +x "$work/inner.sh"
-  xvfb-run -a -s "-screen 0 1024x768x24" "$work/inner.sh" "$program" "$work" \
-    || fail "the run with a good code ended with an error"
+  with_display "$work/inner.sh" "$program" || fail "the run with a good code ended with an error"
   expected=$(printf 'Daisy Bow,Armor,Snorkel,Accessories\r\n 1 \r\nDaisy Bow\r\nArmor\r\nSnorkel\r\nAccessories\r\n')
   [ "$(cat "$work/Zorvex/data/save01.dat")" = "$expected" ] \
     || fail "slot 1 holds: $(cat -A "$work/Zorvex/data/save01.dat")"

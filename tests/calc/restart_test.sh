@@ -4,16 +4,17 @@
 #   restart_test.sh PROGRAM_DIR
 set -euo pipefail
 assembled=$1
+source "$(dirname "$0")/../support/program_session.sh"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -a "$assembled" "$work/Zorvex"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+# A lock of its own: tests running side by side (and a program the user runs) never meet.
+export ZORVEX_INSTANCE_LOCK="$work/zorvex.lock"
 export SDL_AUDIODRIVER=dummy
 settings="$work/Zorvex/data/settings.ini"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The figures are kept only when the settings ask for it; the splash is not part of this.
 grep -q $'^SaveLoad=1\r$' "$settings" || fail "the installed settings do not keep calculator figures"
@@ -25,35 +26,35 @@ cat > "$work/session.sh" <<'SESSION'
 # the keyboard, types into the one opened last, then ends the program with a termination request.
 set -euo pipefail
 program=$1; shift
+source "$ZVTEST_SESSION"
 export QT_QPA_PLATFORM=xcb
 "$program" &
 pid=$!
 trap 'kill -KILL $pid 2>/dev/null || true' EXIT
-main=$(timeout 90 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -1)
-[ -n "$main" ] || { echo "FAIL: the main window never mapped" >&2; exit 1; }
+main=$(await_window '^Zorvex \[RC 1\.2b\]$') || fail "the main window never mapped"
+calc=
 while [ "$1" != "--" ]; do
-  xdotool windowfocus "$main" 2>/dev/null || true
-  sleep 0.5
-  xdotool key alt+t
-  sleep 0.5
+  open_menu "$pid" "$main" alt+t
   xdotool key "$1"
   case "$1" in
-    b) title='Basic Time Calculation' ;;
-    a) title='Advanced Time Calculation' ;;
+    b) title='^Basic Time Calculation$' ;;
+    a) title='^Advanced Time Calculation$' ;;
   esac
-  timeout 30 xdotool search --sync --onlyvisible --name "$title" >/dev/null \
-    || { echo "FAIL: the menu did not open \"$title\"" >&2; exit 1; }
+  calc=$(await_window "$title") || fail "the menu did not open \"$title\""
+  # The program gives a calculator the focus as it opens; only then is the main window's again
+  # for the next menu.
+  wait_for 60 has_focus "$calc" || fail "the calculator \"$title\" did not take the focus"
   shift
 done
 shift
-sleep 0.5
 for key in "$@"; do
   case "$key" in
     Tab|Return) xdotool key "$key" ;;
     *) xdotool type --delay 40 "$key" ;;
   esac
 done
-sleep 0.5
+# Everything typed has been handled before the program is asked to end.
+settle "$pid" "$main"
 kill -TERM $pid
 status=0
 wait $pid || status=$?
@@ -64,7 +65,7 @@ chmod +x "$work/session.sh"
 
 run() {
   local status=0
-  xvfb-run -a -s "-screen 0 1024x768x24" "$work/session.sh" "$work/Zorvex/zorvex" "$@" || status=$?
+  with_display "$work/session.sh" "$work/Zorvex/zorvex" "$@" || status=$?
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 

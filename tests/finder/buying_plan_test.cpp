@@ -14,6 +14,7 @@ namespace {
 
 using fixtures::Captioned;
 using fixtures::Effects;
+using fixtures::ItemName;
 
 // Attack and Hearts add up one for one, far below the limit of 50.
 Objective AttackAndHearts() {
@@ -161,7 +162,7 @@ TEST(PlanPurchases, EndsAtTheFoundOutfitFromAnyWornOne) {
         FinderCatalog catalog = Captioned();
         for (int slot = 0; slot < 4; ++slot) {
             for (int i = between(0, 5); i > 0; --i) {
-                FinderItem item{"S" + std::to_string(slot) + "I" + std::to_string(i), {}};
+                FinderItem item{ItemName(slot, i), {}};
                 for (const FinderStat& s : FinderStats)
                     item.Effects.*s.Effect = static_cast<int16_t>(between(-20, 40));
                 item.Effects.Cost = between(0, 3) == 0 ? 0 : between(1, 10000);

@@ -138,6 +138,7 @@ std::string Describe(const std::vector<FoundOutfit>& outfits) {
 
 using fixtures::Captioned;
 using fixtures::Effects;
+using fixtures::ItemName;
 
 TEST(FindOutfits, EqualsAPlainEnumerationOnThousandsOfRandomCatalogues) {
     std::mt19937 random(1313);
@@ -153,7 +154,7 @@ TEST(FindOutfits, EqualsAPlainEnumerationOnThousandsOfRandomCatalogues) {
             const int count = between(0, 12);
             for (int i = 0; i < count; ++i) {
                 FinderItem item;
-                item.Name = "S" + std::to_string(slot) + "I" + std::to_string(i);
+                item.Name = ItemName(slot, i);
                 if (i > 0 && between(0, 5) == 0) {
                     item.Effects =
                         catalog.Slots[slot][static_cast<size_t>(between(0, i - 1))].Effects;
@@ -417,7 +418,8 @@ TEST(FindOutfits, AStopRequestEndsTheSearchWithoutAProof) {
     for (int slot = 0; slot < 4; ++slot)
         for (int i = 0; i < 30; ++i)
             catalog.Slots[slot].push_back(
-                {"I" + std::to_string(i), Effects({{i % 8, i % 13}, {(i + 3) % 8, 7 - i % 5}}, i)});
+                {std::string("I").append(std::to_string(i)),
+                 Effects({{i % 8, i % 13}, {(i + 3) % 8, 7 - i % 5}}, i)});
     std::stop_source stop;
     stop.request_stop();
     const FinderResult result = FindOutfits(catalog, FinderRequest{}, stop.get_token());

@@ -18,6 +18,7 @@ mode=$1
 build=$2
 assembled=$3
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+source "$source_dir/tests/support/program_session.sh"
 app_id=example.zorvex_planner.Zorvex
 
 work=$(mktemp -d)
@@ -29,7 +30,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 export SDL_AUDIODRIVER=dummy
 
 install_prefix() { # prefix
@@ -103,48 +103,47 @@ user-files)
 # session.sh RUN PROGRAM USER-FOLDER RUNNER...: one run of the program under this X server.
 set -euo pipefail
 run=$1 program=$2 user=$3; shift 3
+source "$ZVTEST_SESSION"
+# The lock lies in the user's runtime folder, as the user's own program would keep it apart.
 env -i PATH="$PATH" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
   HOME="$user/home" XDG_CONFIG_HOME="$user/config" XDG_DATA_HOME="$user/data" \
   XDG_RUNTIME_DIR="$user/run" ZORVEX_MESSAGE_LOG="$user/run/messages.log" \
+  ZORVEX_INSTANCE_LOCK="$user/run/zorvex.lock" \
   ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
   LSAN_OPTIONS="suppressions=$LSAN_SUPP:print_suppressions=0" \
   "$@" "$program" &
 pid=$!
 trap 'kill -KILL $pid 2>/dev/null || true' EXIT
-main=$(timeout 90 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -1)
-[ -n "$main" ] || { echo "FAIL: the main window never mapped" >&2; exit 1; }
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.4; }
+main=$(await_window '^Zorvex \[RC 1\.2b\]$') || fail "the main window never mapped"
 save_into() { # slot key, description to type (empty: keep the proposal)
   focus "$main"
   xdotool key "$1"
-  dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Save Description$' | head -1)
-  focus "$dialog"
+  dialog=$(await_window '^Save Description$') || fail "$1 opened no description dialog"
+  wait_for 60 has_focus "$dialog" || fail "the description dialog did not take the focus"
   if [ -n "$2" ]; then xdotool type --delay 40 "$2"; fi
   xdotool key Return
-  sleep 0.5
+  wait_for 120 window_gone '^Save Description$' || fail "Enter did not close the description dialog"
 }
 calculator() { # figures to type, if any
-  focus "$main"
-  xdotool key alt+t
-  sleep 0.4
+  open_menu "$pid" "$main" alt+t
   xdotool key b
-  calc=$(timeout 30 xdotool search --sync --onlyvisible --name '^Basic Time Calculation$' | head -1)
-  focus "$calc"
+  calc=$(await_window '^Basic Time Calculation$') || fail "the menu did not open the calculator"
+  # The program gives the calculator the focus as it opens.
+  wait_for 60 has_focus "$calc" || fail "the calculator did not take the focus"
   for figure in "$@"; do xdotool type --delay 40 "$figure"; xdotool key Tab; done
 }
 focus "$main"
 if [ "$run" = 1 ]; then
   xdotool key ctrl+F2          # the female outfit of slot 2
-  sleep 0.5
   save_into F1 "Run one"       # ... into slot 1, named anew
   calculator 52.5 100 50 10
 else
   xdotool key ctrl+F1          # what the first run saved
-  sleep 0.5
   save_into F3 ""              # ... into slot 3, under the proposed name
   calculator                   # closing it stores what it brought back
 fi
-sleep 0.5
+# Everything typed has been handled before the program is asked to end.
+settle "$pid" "$main"
 kill -TERM $pid
 status=0; wait $pid || status=$?
 trap - EXIT
@@ -154,7 +153,7 @@ SESSION
   export LSAN_SUPP="$work/lsan.supp"
   run() { # run number, program, user folder
     local status=0
-    xvfb-run -a -s "-screen 0 1024x768x24 -ac" "$work/session.sh" "$@" "${runner[@]}" || status=$?
+    with_display "$work/session.sh" "$@" "${runner[@]}" || status=$?
     [ "$status" -eq 0 ] || fail "run $1 of $2 ended with status $status"
   }
   run 1 "$prefix/bin/zorvex" "$work/user"
@@ -206,14 +205,11 @@ package)
   mkdir -p "$work/config" "$work/data" "$work/run"
   chmod 700 "$work/run"
   XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run" \
-    QT_QPA_PLATFORM=offscreen "$root/usr/bin/zorvex" &
+    ZORVEX_INSTANCE_LOCK="$work/run/zorvex.lock" QT_QPA_PLATFORM=offscreen "$root/usr/bin/zorvex" &
   pid=$!
   pids+=("$pid")
-  for _ in $(seq 1 600); do
-    grep -qa $'^Splashscreen=2\r$' "$work/config/Zorvex/settings.ini" 2>/dev/null && break
-    sleep 0.1
-  done
-  grep -qa $'^Splashscreen=2\r$' "$work/config/Zorvex/settings.ini" 2>/dev/null || fail "the unpacked program did not count its splash down in the user's settings"
+  wait_for 120 grep -qa $'^Splashscreen=2\r$' "$work/config/Zorvex/settings.ini" 2>/dev/null \
+    || fail "the unpacked program did not count its splash down in the user's settings"
   cmp -s "$source_dir/assets/userdata/settings.ini" "$root/usr/lib/zorvex/data/settings.ini" || fail "the unpacked program changed its own settings"
   kill -TERM "$pid"
   status=0; wait "$pid" || status=$?

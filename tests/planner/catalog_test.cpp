@@ -100,11 +100,12 @@ TEST_F(CatalogTest, NamesSharingALongPrefixFindTheirOwnRecords) {
     const std::string prefix(4000, 'x');
     std::string text;
     for (int i = 0; i < 200; ++i)
-        text += Record(prefix + std::to_string(i), "p" + std::to_string(i), std::to_string(i));
+        text += Record(prefix + std::to_string(i), std::string("p").append(std::to_string(i)),
+                       std::to_string(i));
     const auto file = folder.write("d.dat", text);
     for (int i : {0, 1, 10, 19, 100, 199}) {
         const ItemRecord r = FindItemRecord(file, prefix + std::to_string(i));
-        EXPECT_EQ(r.ItemPicture, "p" + std::to_string(i) + "-item");
+        EXPECT_EQ(r.ItemPicture, std::string("p").append(std::to_string(i)).append("-item"));
         EXPECT_EQ(r.Cost, std::to_string(i));
     }
     EXPECT_EQ(FindItemRecord(file, prefix), ItemRecord{});

@@ -4,6 +4,7 @@
 #   wardrobe_position_test.sh PROGRAM_DIR
 set -euo pipefail
 assembled=$1
+source "$(dirname "$0")/../support/program_session.sh"
 
 work=$(mktemp -d)
 cleanup() { rm -rf "$work"; }
@@ -15,10 +16,11 @@ sed -i -e 's/^Splashscreen=.*\r$/Splashscreen=0\r/' -e 's/^ShowSplash=.*\r$/Show
   "$work/Zorvex/data/settings.ini"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+# A lock of its own: tests running side by side (and a program the user runs) never meet.
+export ZORVEX_INSTANCE_LOCK="$work/zorvex.lock"
 export SDL_AUDIODRIVER=dummy
 export ZORVEX_MESSAGE_LOG="$work/messages.log"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 setting() { # key: the value of the key in section [Wardrobe]
   awk -v key="$1" 'BEGIN { RS = "\r\n" } /^\[/ { in_section = ($0 == "[Wardrobe]") }
     in_section && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }' \
@@ -31,23 +33,22 @@ cat > "$work/run.sh" <<'INNER'
 #!/usr/bin/env bash
 set -euo pipefail
 program=$1; moveTo=${2:-}
+source "$ZVTEST_SESSION"
 export QT_QPA_PLATFORM=xcb
 "$program" &
 pid=$!
 trap 'kill -KILL $pid 2>/dev/null || true' EXIT
-main=$(timeout 60 xdotool search --sync --onlyvisible --name 'Zorvex \[RC 1\.2b\]' | head -1)
-xdotool windowfocus --sync "$main"
-sleep 0.5
+main=$(await_window '^Zorvex \[RC 1\.2b\]$') || fail "the main window never mapped"
+focus "$main"
 xdotool key ctrl+F1
-sleep 0.3
-xdotool key alt+w
-sleep 0.3
+open_menu "$pid" "$main" alt+w
 xdotool key Return
-wardrobe=$(timeout 30 xdotool search --sync --onlyvisible --name '^Wardrobe$' | head -1)
+wardrobe=$(await_window '^Wardrobe$') || fail "the wardrobe never opened"
 xdotool getwindowgeometry --shell "$wardrobe" | grep -E '^(X|Y)='
 if [ -n "$moveTo" ]; then
   xdotool windowmove --sync "$wardrobe" ${moveTo/,/ }
-  sleep 0.5
+  # The program has seen the move before it is asked to end.
+  settle "$pid" "$main"
 fi
 kill -TERM $pid
 status=0; wait $pid || status=$?
@@ -56,7 +57,7 @@ exit $status
 INNER
 chmod +x "$work/run.sh"
 run() {
-  xvfb-run -a -s "-screen 0 1024x768x24" "$work/run.sh" "$work/Zorvex/zorvex" "$@"
+  with_display "$work/run.sh" "$work/Zorvex/zorvex" "$@"
 }
 
 # Installed: 1500 twips each way, 100 pixels.

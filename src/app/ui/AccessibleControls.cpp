@@ -138,6 +138,38 @@ constexpr AccessibleControl kControls[] = {
     {"lblChangeShieldRegen", "Shield regeneration change", K::Display, &LabelText},
     {"lblChangeCost", "Cost change", K::Display, &LabelText},
     {"lblChangeEfficiency", "Efficiency change", K::Display, &LabelText},
+    // The outfit finder: what to look for, what was found, and the buying plan.
+    {"lstGender", "Gender"},
+    {"txtBudget", "Budget in gold"},
+    {"lstObjective", "Best by"},
+    {"txtTop", "Outfits to show"},
+    {"txtMinStars", "Stars at least"},
+    {"txtMinShield", "Shield at least"},
+    {"txtMinDelay", "Delay at least"},
+    {"txtMinAttack", "Attack at least"},
+    {"txtMinHearts", "Hearts at least"},
+    {"txtMinItemDelay", "Item delay at least"},
+    {"txtMinShovel", "Shovel at least"},
+    {"txtMinShieldRegen", "Shield regeneration at least"},
+    {"txtWeightStars", "Weight of stars"},
+    {"txtWeightShield", "Weight of shield"},
+    {"txtWeightDelay", "Weight of delay"},
+    {"txtWeightAttack", "Weight of attack"},
+    {"txtWeightHearts", "Weight of hearts"},
+    {"txtWeightItemDelay", "Weight of item delay"},
+    {"txtWeightShovel", "Weight of shovel"},
+    {"txtWeightShieldRegen", "Weight of shield regeneration"},
+    {"lstLockHelmet", "Helmet slot"},
+    {"lstLockArmor", "Armor slot"},
+    {"lstLockGoggles", "Goggles slot"},
+    {"lstLockAccessory", "Accessory slot"},
+    {"chkOwned", "Count the wardrobe's items as owned"},
+    {"lblStatus", "Search result", K::Display, &LabelText},
+    {"lstResults", "Best outfits"},
+    {"picboxBuyingPlan", "Buying plan"},
+    {"lblBuyingPlan", "Buying plan", K::Display, &LabelText},
+    {"lstBuyingPlan", "Buying plan steps"},
+    {"lblPlanNote", "Buying plan note", K::Display, &LabelText},
 };
 
 // Reading order: the main window's left column top to bottom, then the shop pictures row by
@@ -157,6 +189,22 @@ constexpr const char* kAdvancedOrder[] = {
     "txtCurrentGold", "txtWinRate", "txtGoldPerGame", "txtGoldPerGame2", "txtGameTime",
     "txtCurrentGP",   "txtGPWin",   "txtGPLoss",      "imgCalc",         "cmdCalc"};
 
+constexpr const char* kFinderOrder[] = {"lstGender",       "txtBudget",
+                                        "lstObjective",    "txtTop",
+                                        "txtMinStars",     "txtMinShield",
+                                        "txtMinDelay",     "txtMinAttack",
+                                        "txtMinHearts",    "txtMinItemDelay",
+                                        "txtMinShovel",    "txtMinShieldRegen",
+                                        "txtWeightStars",  "txtWeightShield",
+                                        "txtWeightDelay",  "txtWeightAttack",
+                                        "txtWeightHearts", "txtWeightItemDelay",
+                                        "txtWeightShovel", "txtWeightShieldRegen",
+                                        "lstLockHelmet",   "lstLockArmor",
+                                        "lstLockGoggles",  "lstLockAccessory",
+                                        "chkOwned",        "cmdFind",
+                                        "cmdCancel",       "cmdPutOn",
+                                        "lstResults",      "lstBuyingPlan"};
+
 constexpr ReadingOrder kOrders[] = {
     {"formMAIN", kMainOrder},
     {"formSplash", kSplashOrder},
@@ -164,6 +212,7 @@ constexpr ReadingOrder kOrders[] = {
     {"formSaveName", kSaveNameOrder},
     {"formBasic", kBasicOrder},
     {"FormAdv", kAdvancedOrder},
+    {"formFinder", kFinderOrder},
 };
 
 } // namespace

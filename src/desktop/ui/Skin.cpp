@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
+#include <array>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -27,7 +28,9 @@ std::string g_backgroundFile;
 const char* const kBackgroundProperty = "zvBackgroundPicture";
 
 // Paints the background picture before the window's own painting. A main window's picture
-// starts where its client area does, below the menu bar.
+// starts where its client area does, below the menu bar. A window larger than its picture (the
+// outfit finder) sees the picture carried on past its right and bottom edges, mirrored, so that
+// sky and ground go on without a seam.
 class BackgroundPainter : public QObject {
 public:
     explicit BackgroundPainter(QObject* parent)
@@ -43,13 +46,41 @@ public:
                 QPainter painter(widget);
                 // Crisp on a high-density screen: pixels doubled, not blurred.
                 painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-                painter.drawPixmap(ClientOrigin(widget), picture);
+                const QPoint origin = ClientOrigin(widget);
+                painter.drawPixmap(origin, picture);
+                if (widget->width() > origin.x() + picture.width() ||
+                    widget->height() > origin.y() + picture.height())
+                    paintBeyond(painter, widget->rect(), origin, picture);
             }
         }
         return false;
     }
 
 private:
+    // Tiles the rest of `area` with the picture, every other tile mirrored, so that each tile
+    // meets its neighbours edge pixel to edge pixel.
+    void paintBeyond(QPainter& painter, const QRect& area, QPoint origin, const QPixmap& picture) {
+        if (m_mirroredKey != picture.cacheKey()) {
+            const QImage image = picture.toImage();
+            m_mirrored = {picture, QPixmap::fromImage(image.mirrored(true, false)),
+                          QPixmap::fromImage(image.mirrored(false, true)),
+                          QPixmap::fromImage(image.mirrored(true, true))};
+            m_mirroredKey = picture.cacheKey();
+        }
+        const int w = picture.width();
+        const int h = picture.height();
+        for (int row = 0; origin.y() + row * h <= area.bottom(); ++row) {
+            for (int column = 0; origin.x() + column * w <= area.right(); ++column) {
+                if (row == 0 && column == 0)
+                    continue;
+                const QPixmap& tile = m_mirrored[static_cast<size_t>((column % 2) + 2 * (row % 2))];
+                painter.drawPixmap(origin + QPoint(column * w, row * h), tile);
+            }
+        }
+    }
+
+    qint64 m_mirroredKey = 0;
+    std::array<QPixmap, 4> m_mirrored; // as is, left-right, top-bottom, both
     static QPoint ClientOrigin(const QWidget* widget) {
         const auto* main = qobject_cast<const QMainWindow*>(widget);
         if (!main)

@@ -16,17 +16,18 @@ class QWidget;
 
 namespace zv {
 
-// Paints the chosen skin's background picture at the window's top left, unscaled. Returns an
-// empty text on success, otherwise a message that names what is missing; the window is then
-// left as it was.
+// Paints the chosen skin's background picture at the window's top left, unscaled; past its right
+// and bottom edges a larger window shows it again, mirrored. Returns an empty text on success,
+// otherwise a message that names what is missing; the window is then left as it was.
 QString ApplySkin(QWidget* window);
 
 // The skin name and background file name read by the last ApplySkin.
 const std::string& SkinName();
 const std::string& SkinBackgroundFile();
 
-// Makes `picture` the window's background picture (drawn at its top left, unscaled). For a main
-// window the picture goes behind the central widget, below the menu bar.
+// Makes `picture` the window's background picture (drawn at its top left, unscaled, mirrored
+// past its edges). For a main window the picture goes behind the central widget, below the menu
+// bar.
 void SetBackgroundPicture(QWidget* window, const QPixmap& picture);
 
 // The window's background picture, or a null pixmap.

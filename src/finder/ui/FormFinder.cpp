@@ -14,11 +14,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPalette>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
@@ -98,16 +98,9 @@ FormFinder::FormFinder(MainControls& controls, PlannerController& planner, QWidg
     setWindowTitle(QStringLiteral("Outfit Finder"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
-    // A broken skin is reported by the main window already; this window works without one.
-    // Beyond the skin's picture the window takes the colour of the picture's right edge.
-    if (ApplySkin(this).isEmpty()) {
-        const QImage picture = BackgroundPicture(this).toImage();
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::Window,
-                         picture.pixelColor(picture.width() - 1, picture.height() / 2));
-        setPalette(palette);
-        setAutoFillBackground(true);
-    }
+    // A broken skin is reported by the main window already; this window works without one. The
+    // window is larger than the skin's picture, which carries on past its edges.
+    ApplySkin(this);
     resize(1140, 620);
 
     const int gender = c.GenderBox->currentIndex();
@@ -268,12 +261,17 @@ void FormFinder::buildControls() {
     lstResults->setSortingEnabled(true);
     lstResults->sortByColumn(0, Qt::AscendingOrder);
     lstResults->setColumnHidden(kColumnObjective, true);
+    // For the keyboard as for the mouse: Enter puts the chosen row on, the table's menu
+    // (context-menu key, Shift+F10, right click) sorts it by any column.
+    lstResults->installEventFilter(this);
+    lstResults->setContextMenuPolicy(Qt::CustomContextMenu);
+    mnuSort = new QMenu(this);
+    mnuSort->setObjectName(QStringLiteral("mnuSort"));
     root->addWidget(lstResults, 1);
 
     // The order to buy the chosen outfit's missing items in, shown while a row is chosen.
     picboxBuyingPlan = new QFrame(this);
     picboxBuyingPlan->setObjectName(QStringLiteral("picboxBuyingPlan"));
-    picboxBuyingPlan->setAccessibleName(QStringLiteral("Buying plan"));
     picboxBuyingPlan->setStyleSheet(QStringLiteral(
         "#picboxBuyingPlan { background: rgba(250, 248, 240, 225); border-radius: 6px; }"));
     auto* plan = new QVBoxLayout(picboxBuyingPlan);
@@ -281,12 +279,10 @@ void FormFinder::buildControls() {
     plan->setSpacing(4);
     lblBuyingPlan = new QLabel(picboxBuyingPlan);
     lblBuyingPlan->setObjectName(QStringLiteral("lblBuyingPlan"));
-    lblBuyingPlan->setAccessibleName(QStringLiteral("Buying plan summary"));
     lblBuyingPlan->setTextInteractionFlags(Qt::TextSelectableByMouse);
     plan->addWidget(lblBuyingPlan);
     lstBuyingPlan = new QTableWidget(0, kPlanColumns, picboxBuyingPlan);
     lstBuyingPlan->setObjectName(QStringLiteral("lstBuyingPlan"));
-    lstBuyingPlan->setAccessibleName(QStringLiteral("Buying plan steps"));
     lstBuyingPlan->setHorizontalHeaderLabels(
         {QStringLiteral("Step"), QStringLiteral("Slot"), QStringLiteral("Item"),
          QStringLiteral("Price"), QStringLiteral("Gold so far"), QString(), QString(),
@@ -305,7 +301,6 @@ void FormFinder::buildControls() {
     plan->addWidget(lstBuyingPlan);
     lblPlanNote = new QLabel(picboxBuyingPlan);
     lblPlanNote->setObjectName(QStringLiteral("lblPlanNote"));
-    lblPlanNote->setAccessibleName(QStringLiteral("Buying plan note"));
     lblPlanNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
     plan->addWidget(lblPlanNote);
     picboxBuyingPlan->hide();
@@ -340,6 +335,49 @@ void FormFinder::buildControls() {
         showBuyingPlan();
     });
     connect(lstResults, &QTableWidget::cellDoubleClicked, this, &FormFinder::cmdPutOn_Click);
+    connect(lstResults, &QWidget::customContextMenuRequested, this, &FormFinder::showSortMenu);
+}
+
+bool FormFinder::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != lstResults || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        modifiers == Qt::NoModifier && selectedOutfit()) {
+        cmdPutOn_Click();
+        return true;
+    }
+    if ((key->key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+        (key->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        const QModelIndex current = lstResults->currentIndex();
+        showSortMenu(current.isValid() ? lstResults->visualRect(current).center() : QPoint(0, 0));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// One entry per column on show; the column the table is sorted by turns its order round.
+void FormFinder::showSortMenu(QPoint at) {
+    mnuSort->clear();
+    const QHeaderView* header = lstResults->horizontalHeader();
+    for (int column = 0; column < lstResults->columnCount(); ++column) {
+        if (lstResults->isColumnHidden(column))
+            continue;
+        const QString title =
+            column == 0 ? QStringLiteral("rank") : lstResults->horizontalHeaderItem(column)->text();
+        QAction* entry = mnuSort->addAction(QStringLiteral("Sort by ") + title);
+        entry->setObjectName(QStringLiteral("sortby%1").arg(column));
+        entry->setCheckable(true);
+        entry->setChecked(header->sortIndicatorSection() == column);
+        connect(entry, &QAction::triggered, this, [this, column] {
+            const QHeaderView* sorted = lstResults->horizontalHeader();
+            const bool again = sorted->sortIndicatorSection() == column &&
+                               sorted->sortIndicatorOrder() == Qt::AscendingOrder;
+            lstResults->sortByColumn(column, again ? Qt::DescendingOrder : Qt::AscendingOrder);
+        });
+    }
+    mnuSort->popup(lstResults->viewport()->mapToGlobal(at));
 }
 
 // "Keep worn" shows what the main window wears in that slot for the chosen gender.

@@ -16,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -52,6 +53,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Outcome {
@@ -74,6 +76,7 @@ private:
     const FoundOutfit* selectedOutfit() const;
     WornOutfit wornOutfit(bool& bare) const;
     void showBuyingPlan();
+    void showSortMenu(QPoint at);
 
     MainControls& c;
     PlannerController& m_planner;
@@ -92,6 +95,7 @@ private:
     QPushButton* cmdPutOn = nullptr;
     QLabel* lblStatus = nullptr;
     QTableWidget* lstResults = nullptr;
+    QMenu* mnuSort = nullptr;
     QWidget* picboxBuyingPlan = nullptr;
     QLabel* lblBuyingPlan = nullptr;
     QTableWidget* lstBuyingPlan = nullptr;

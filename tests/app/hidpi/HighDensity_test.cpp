@@ -9,6 +9,7 @@
 #include "base/ui/MessageBox.h"
 #include "desktop/ui/FMod.h"
 #include "desktop/ui/Skin.h"
+#include "finder/ui/FormFinder.h"
 #include "planner/ui/ImageExport.h"
 #include "support/ProgramFolder.h"
 
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -142,8 +144,16 @@ TEST_F(HighDensityTest, NothingIsCutOffInAnyWindow) {
     dress(form);
     zv::FormSplash splash;
     splash.Form_Load();
-    for (const char* opener : {"prop", "saveslot1", "basic", "advanced", "wardview"})
+    for (const char* opener :
+         {"prop", "saveslot1", "basic", "advanced", "wardview", "compareslot1", "outfitfinder"})
         form.findChild<QAction*>(QString::fromLatin1(opener))->trigger();
+    // The finder's results and buying plan on show as well.
+    auto* finder = form.findChild<zv::FormFinder*>();
+    ASSERT_NE(finder, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([finder] { return !finder->searching(); }, 120000));
+    auto* results = finder->findChild<QTableWidget*>(QStringLiteral("lstResults"));
+    ASSERT_GT(results->rowCount(), 0);
+    results->selectRow(0);
 
     int windows = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -175,9 +185,48 @@ TEST_F(HighDensityTest, NothingIsCutOffInAnyWindow) {
             }
         }
     }
-    EXPECT_EQ(windows, 7);
+    EXPECT_EQ(windows, 9);
     form.close();
     splash.close();
+}
+
+// The window drawn without its controls: the skin's picture and what carries it on.
+QImage Background(QWidget* window, qreal ratio) {
+    QImage image(window->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    window->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return image;
+}
+
+// The finder is larger than the skin's picture: past the picture's edges its mirror image carries
+// on without a seam, as crisp as the picture itself.
+TEST_F(HighDensityTest, TheFinderCarriesTheSkinOnPastThePicture) {
+    if (scale() != 2)
+        GTEST_SKIP() << "runs at a scale of 2";
+    FormMain form;
+    dress(form);
+    form.findChild<QAction*>(QStringLiteral("outfitfinder"))->trigger();
+    auto* finder = form.findChild<zv::FormFinder*>();
+    ASSERT_NE(finder, nullptr);
+    const QSize picture = zv::BackgroundPicture(finder).size();
+    ASSERT_FALSE(picture.isEmpty());
+    ASSERT_GT(finder->width(), picture.width());
+    ASSERT_GT(finder->height(), picture.height());
+
+    const QImage one = Background(finder, 1);
+    const QImage two = Background(finder, 2);
+    EXPECT_EQ(two, one.scaled(one.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    const int w = picture.width();
+    const int h = picture.height();
+    EXPECT_EQ(one.copy(w, 0, 1, h), one.copy(w - 1, 0, 1, h)) << "a seam at the right edge";
+    EXPECT_EQ(one.copy(0, h, w, 1), one.copy(0, h - 1, w, 1)) << "a seam at the bottom edge";
+    EXPECT_EQ(one.copy(w, h, finder->width() - w, finder->height() - h),
+              one.copy(2 * w - finder->width(), 2 * h - finder->height(), finder->width() - w,
+                       finder->height() - h)
+                  .mirrored(true, true));
+    finder->close();
+    form.close();
 }
 
 } // namespace

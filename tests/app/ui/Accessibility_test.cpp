@@ -5,6 +5,7 @@
 #include "app/ui/AccessibleControls.h"
 #include "app/ui/FormMain.h"
 #include "app/ui/FormSplash.h"
+#include "finder/ui/FormFinder.h"
 #include "planner/ui/PlannerController.h"
 
 #include <QAccessible>
@@ -13,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -25,8 +28,8 @@ using zv::FormMain;
 namespace {
 
 // The menu entries that open the secondary windows; a new window adds its entry here.
-const char* const kWindowOpeners[] = {"prop",     "saveslot1", "basic",
-                                      "advanced", "wardview",  "compareslot1"};
+const char* const kWindowOpeners[] = {"prop",     "saveslot1",    "basic",       "advanced",
+                                      "wardview", "compareslot1", "outfitfinder"};
 
 class AccessibilityTest : public zvtest::AppFixture {
 protected:
@@ -48,9 +51,31 @@ protected:
 
     static void activate(QWidget* window) {
         window->activateWindow();
-        for (int i = 0; i < 50 && QApplication::activeWindow() != window; ++i)
-            QTest::qWait(20);
+        [[maybe_unused]] const bool active =
+            QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 30000);
         ASSERT_EQ(QApplication::activeWindow(), window) << window->objectName().toStdString();
+    }
+
+    // The shown top-level window of that name, once it has settled (a finder's first search has
+    // ended: its Cancel button is one stop of Tab only while it searches).
+    static QWidget* shownWindow(const char* name) {
+        QWidget* window = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() && top->objectName() == QLatin1String(name))
+                window = top;
+        }
+        auto* finder = qobject_cast<zv::FormFinder*>(window);
+        if (finder && !QTest::qWaitFor([finder] { return !finder->searching(); }, 120000))
+            ADD_FAILURE() << "the finder's search never ended";
+        return window;
+    }
+
+    // Whether `control` looks different with the keyboard focus than without it.
+    static bool showsFocus(QWidget* control, QWidget* elsewhere) {
+        elsewhere->setFocus();
+        const QImage without = control->grab().toImage();
+        control->setFocus();
+        return control->hasFocus() && control->grab().toImage() != without;
     }
 
     // Sends a key where the keyboard is: an open menu, else the focused control.
@@ -124,9 +149,9 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndEveryPictureButton
                 << (iface->object() ? iface->object()->objectName().toStdString() : "?");
         }
     }
-    EXPECT_EQ(windows,
-              (std::set<std::string>{"formSplash", "formMAIN", "formProperties", "formSaveName",
-                                     "formBasic", "FormAdv", "formWardrobe", "formCompare"}));
+    EXPECT_EQ(windows, (std::set<std::string>{"formSplash", "formMAIN", "formProperties",
+                                              "formSaveName", "formBasic", "FormAdv",
+                                              "formWardrobe", "formCompare", "formFinder"}));
 
     // The picture buttons are buttons that can be pressed; the shop pictures open their menu.
     for (const char* name : {"imgSoundOff", "imgRandom"}) {
@@ -222,16 +247,28 @@ TEST_F(AccessibilityTest, TabVisitsEveryControlInReadingOrderAndShowsTheFocus) {
          {"txtCurrentGold", "txtWinRate", "txtGoldPerGame", "txtGoldPerGame2", "txtGameTime",
           "txtCurrentGP", "txtGPWin", "txtGPLoss", "imgCalc", "cmdCalc"}},
         {"wardview", "formWardrobe", {"lstWardrobe"}},
+        // No row chosen yet: Put On and the buying plan are passed over.
+        {"outfitfinder",
+         "formFinder",
+         {"lstGender", "txtBudget", "lstObjective", "txtTop", "txtMinStars", "txtMinShield",
+          "txtMinDelay", "txtMinAttack", "txtMinHearts", "txtMinItemDelay", "txtMinShovel",
+          "txtMinShieldRegen", "lstLockHelmet", "lstLockArmor", "lstLockGoggles",
+          "lstLockAccessory", "chkOwned", "cmdFind", "lstResults"}},
     };
     for (const Window& w : windows) {
         form.findChild<QAction*>(QString::fromLatin1(w.opener))->trigger();
-        QWidget* window = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->isVisible() && top->objectName() == QLatin1String(w.name))
-                window = top;
-        }
+        QWidget* window = shownWindow(w.name);
         ASSERT_NE(window, nullptr) << w.name;
         EXPECT_EQ(tabCycle(window, w.order.front()), w.order) << w.name;
+        // Every stop of Tab shows that it has the focus.
+        for (const std::string& name : w.order) {
+            auto* control = window->findChild<QWidget*>(QString::fromStdString(name));
+            QWidget* other =
+                window->findChild<QWidget*>(QString::fromStdString(w.order[name == w.order[0]]));
+            if (control == other)
+                continue; // a window with one stop
+            EXPECT_TRUE(showsFocus(control, other)) << w.name << "/" << name;
+        }
         window->close();
     }
     form.close();
@@ -306,6 +343,77 @@ TEST_F(AccessibilityTest, KeyboardAloneChoosesAnOutfitSavesItAndOpensACalculator
     ASSERT_FALSE(form.formBasic.isNull());
     EXPECT_TRUE(form.formBasic->isVisible());
     EXPECT_EQ(form.formBasic->findChild<QLabel*>(QStringLiteral("lblTotalcost"))->text(), cost);
+    form.close();
+}
+
+// The finder from the keyboard alone: opened from the menu, a budget typed after its mnemonic,
+// a result chosen with the arrow keys and put on with Enter, the table sorted from its menu.
+TEST_F(AccessibilityTest, TheFinderWorksFromTheKeyboardAlone) {
+    FormMain form;
+    load(form, false);
+    auto& c = form.controls();
+    activate(&form);
+    key(Qt::Key_P, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), c.plannermnu);
+    key(Qt::Key_F);
+    auto* finder = qobject_cast<zv::FormFinder*>(shownWindow("formFinder"));
+    ASSERT_NE(finder, nullptr);
+    activate(finder);
+    auto* results = finder->findChild<QTableWidget*>(QStringLiteral("lstResults"));
+    auto* putOn = finder->findChild<QPushButton*>(QStringLiteral("cmdPutOn"));
+
+    key(Qt::Key_B, Qt::AltModifier);
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtBudget"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("250000"));
+    ASSERT_TRUE(QTest::qWaitFor([finder] { return !finder->searching(); }, 120000));
+    ASSERT_FALSE(finder->outfits().empty());
+
+    // Tab to the results, Down chooses the best: Put On and the buying plan join the tab order.
+    for (int i = 0; i < 30 && QApplication::focusWidget() != results; ++i)
+        key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), results);
+    key(Qt::Key_Down);
+    ASSERT_EQ(results->selectionModel()->selectedRows().size(), 1);
+    EXPECT_TRUE(putOn->isEnabled());
+    const std::vector<std::string> withPlan = tabCycle(finder, "lstGender");
+    ASSERT_GE(withPlan.size(), 3u);
+    EXPECT_EQ((std::vector<std::string>(withPlan.end() - 3, withPlan.end())),
+              (std::vector<std::string>{"cmdPutOn", "lstResults", "lstBuyingPlan"}));
+
+    // Shift+F10 opens the table's menu: sorted by cost, cheapest first, then the other way.
+    auto costs = [results] {
+        std::vector<qlonglong> shown;
+        for (int row = 0; row < results->rowCount(); ++row)
+            shown.push_back(results->item(row, 5)->data(Qt::DisplayRole).toLongLong());
+        return shown;
+    };
+    for (const bool ascending : {true, false}) {
+        results->setFocus();
+        key(Qt::Key_F10, Qt::ShiftModifier);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->objectName(), QStringLiteral("mnuSort"));
+        for (int i = 0; i < 20 && (!menu->activeAction() ||
+                                   menu->activeAction()->text() != QStringLiteral("Sort by Cost"));
+             ++i)
+            key(Qt::Key_Down);
+        ASSERT_EQ(menu->activeAction()->text(), QStringLiteral("Sort by Cost"));
+        key(Qt::Key_Return);
+        const std::vector<qlonglong> shown = costs();
+        EXPECT_TRUE(ascending ? std::is_sorted(shown.begin(), shown.end())
+                              : std::is_sorted(shown.rbegin(), shown.rend()))
+            << (ascending ? "cheapest first" : "dearest first");
+    }
+
+    // Enter on the chosen row puts it on in the main window.
+    results->setFocus();
+    const int row = results->currentRow();
+    ASSERT_GE(row, 0);
+    key(Qt::Key_Return);
+    const zv::ItemList* worn[] = {c.HelmMale, c.ArmorMale, c.GogglesMale, c.Accessories};
+    for (int slot = 0; slot < 4; ++slot)
+        EXPECT_EQ(worn[slot]->editText(), results->item(row, 1 + slot)->text()) << slot;
+    finder->close();
     form.close();
 }
 
