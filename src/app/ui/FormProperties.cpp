@@ -109,6 +109,7 @@ FormProperties::FormProperties(QWidget* parent)
     cmdSave = AddButton(this, "cmdSave", "Save", 2760);
     cmdCancel = AddButton(this, "cmdCancel", "Cancel", 3720);
     cmdSave->setDefault(true);
+    ShowFocusOnDefaultButton(cmdSave);
     connect(cmdSave, &QPushButton::clicked, this, &FormProperties::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &FormProperties::cmdCancel_Click);
 

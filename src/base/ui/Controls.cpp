@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOption>
 #include <optional>
@@ -185,6 +187,37 @@ int ShiftValue(Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::AltModifier)
         value |= 4;
     return value;
+}
+
+namespace {
+
+// The application's style, with a focus frame on a focused button once the keyboard has moved
+// the focus in its window.
+class FocusFramedButtonStyle final : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        const QStyle::State wanted = State_HasFocus | State_KeyboardFocusChange;
+        if (element != CE_PushButton || (option->state & wanted) != wanted)
+            return;
+        painter->save();
+        QPen pen(option->palette.color(QPalette::Active, QPalette::Highlight));
+        pen.setWidth(1);
+        pen.setStyle(Qt::DotLine);
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(3, 3, -4, -4));
+        painter->restore();
+    }
+};
+
+} // namespace
+
+void ShowFocusOnDefaultButton(QPushButton* button) {
+    auto* style = new FocusFramedButtonStyle;
+    style->setParent(button);
+    button->setStyle(style);
 }
 
 } // namespace zv

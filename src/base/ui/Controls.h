@@ -9,6 +9,7 @@ class QContextMenuEvent;
 class QKeyEvent;
 class QMouseEvent;
 class QPaintEvent;
+class QPushButton;
 
 namespace zv {
 
@@ -76,6 +77,12 @@ public:
 signals:
     void Click();
 };
+
+// Makes a window's default button show the keyboard focus. The usual style draws a default
+// button with the same highlighted outline whether or not it has the focus, so a keyboard user
+// could not tell that Tab has reached it; with this, a focused button reached from the keyboard
+// also shows a frame inside its edge.
+void ShowFocusOnDefaultButton(QPushButton* button);
 
 // A picture file; a null pixmap when it is missing or cannot be read. The bytes are read here,
 // so any file name works, also one that is not valid UTF-8.

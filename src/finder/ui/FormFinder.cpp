@@ -256,6 +256,8 @@ void FormFinder::buildControls() {
     lstResults->setHorizontalHeaderLabels(headers);
     lstResults->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstResults->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Rows are chosen with the arrow keys; Tab moves on to the next control.
+    lstResults->setTabKeyNavigation(false);
     lstResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstResults->verticalHeader()->hide();
     lstResults->setSortingEnabled(true);
@@ -291,6 +293,7 @@ void FormFinder::buildControls() {
     lstBuyingPlan->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstBuyingPlan->setSelectionMode(QAbstractItemView::NoSelection);
     lstBuyingPlan->setFocusPolicy(Qt::TabFocus);
+    lstBuyingPlan->setTabKeyNavigation(false);
     lstBuyingPlan->verticalHeader()->hide();
     lstBuyingPlan->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Room for the four slots without a scroll bar.

@@ -2,6 +2,7 @@
 
 #include "base/ui/MessageBox.h"
 #include "desktop/ui/Skin.h"
+#include "base/ui/Controls.h"
 #include "planner/ui/MainControls.h"
 #include "planner/ui/PlannerController.h"
 #include "storage/EightBitText.h"
@@ -50,6 +51,7 @@ FormSaveName::FormSaveName(MainControls& controls, PlannerController& planner,
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdOk->setGeometry(Px(1560), Px(780), Px(1080), Px(420));
     cmdOk->setDefault(true);
+    ShowFocusOnDefaultButton(cmdOk);
 
     connect(cmdOk, &QPushButton::clicked, this, &FormSaveName::cmdOk_Click);
     connect(txtSaveName, &QLineEdit::returnPressed, this, &FormSaveName::cmdOk_Click);

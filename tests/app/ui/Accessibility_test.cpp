@@ -71,10 +71,11 @@ protected:
     }
 
     // Whether `control` looks different with the keyboard focus than without it.
+    // (Reached by Tab, as a keyboard user reaches it: a window shows focus frames only then.)
     static bool showsFocus(QWidget* control, QWidget* elsewhere) {
-        elsewhere->setFocus();
+        elsewhere->setFocus(Qt::TabFocusReason);
         const QImage without = control->grab().toImage();
-        control->setFocus();
+        control->setFocus(Qt::TabFocusReason);
         return control->hasFocus() && control->grab().toImage() != without;
     }
 
@@ -262,11 +263,11 @@ TEST_F(AccessibilityTest, TabVisitsEveryControlInReadingOrderAndShowsTheFocus) {
         EXPECT_EQ(tabCycle(window, w.order.front()), w.order) << w.name;
         // Every stop of Tab shows that it has the focus.
         for (const std::string& name : w.order) {
+            if (w.order.size() < 2)
+                break; // a window with one stop
             auto* control = window->findChild<QWidget*>(QString::fromStdString(name));
             QWidget* other =
                 window->findChild<QWidget*>(QString::fromStdString(w.order[name == w.order[0]]));
-            if (control == other)
-                continue; // a window with one stop
             EXPECT_TRUE(showsFocus(control, other)) << w.name << "/" << name;
         }
         window->close();
