@@ -31,10 +31,15 @@ SelectionOutcome SelectItem(const ItemFamily& family, const std::string& name,
 
 // Reads one protected picture and unwraps it in memory (no decoded picture ever reaches a file);
 // returns the picture's bytes. nullopt when the file is missing or does not unwrap to a picture
-// stored as a GIF (what the windows show).
+// stored as a GIF (what the windows show). A picture unwrapped before from the very same,
+// unchanged file (same file, size, modification and change times) is not read again; a file that
+// changed in any way is.
 std::optional<std::string> UnwrapPicture(const std::filesystem::path& protectedFile,
                                          const std::string& key, const std::string& key2,
                                          const CodecHooks& hooks = {});
+
+// Forgets every picture unwrapped before (the next choice of any item reads its files again).
+void ForgetUnwrappedPictures();
 
 // The program-folder paths of an item's two protected pictures ("\avatargraphics\" + name +
 // ".qvp" and "\avatarpreview\" + prefix + name + ".qvp").

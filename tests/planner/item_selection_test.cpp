@@ -4,7 +4,11 @@
 #include "planner/ItemFamily.h"
 #include "planner/ItemSelection.h"
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace zv {
 namespace {
@@ -141,6 +145,55 @@ TEST_F(ItemSelectionTest, UnwrapsBothPicturesAndLeavesNoTemporaryFile) {
     EXPECT_TRUE(std::filesystem::is_empty(PrivateTempFolder()));
     // The protected originals stay.
     EXPECT_TRUE(std::filesystem::exists(program.path() / "avatargraphics/Banner.qvp"));
+}
+
+// Choosing an item again shows its picture as the file holds it now: a picture replaced, rewritten
+// in place with the same size and modification time, made unreadable or removed is never shown
+// as it was before.
+TEST_F(ItemSelectionTest, ChoosingAgainShowsThePictureAsTheFileHoldsItNow) {
+    namespace fs = std::filesystem;
+    const std::string other = kGif.substr(0, kGif.size() - 1) + ";"; // same size, other bytes
+    ASSERT_TRUE(MakeProtectedPicture("avatargraphics/IronCap.qvp", "IronCap", kGif));
+    ASSERT_TRUE(MakeProtectedPicture("avatarpreview/IronCapLayer.qvp", "Layer", kGif));
+    const fs::path shop = program.path() / "avatargraphics/IronCap.qvp";
+    const fs::path layer = program.path() / "avatarpreview/IronCapLayer.qvp";
+    auto choose = [] {
+        ItemEffects helmet;
+        return SelectItem(Family("HelmMale"), "Iron Cap", helmet, kKey, "");
+    };
+    ASSERT_EQ(choose().ItemPicture, kGif);
+    EXPECT_EQ(choose().ItemPicture, kGif);
+
+    // Replaced by another file.
+    ASSERT_TRUE(MakeProtectedPicture("avatargraphics/IronCap.qvp", "Other", other));
+    EXPECT_EQ(choose().ItemPicture, other);
+
+    // Rewritten in place with other bytes of the same size, the modification time put back.
+    const fs::file_time_type stamp = fs::last_write_time(shop);
+    {
+        std::ifstream in(shop, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(bytes.empty());
+        for (char& byte : bytes)
+            byte = static_cast<char>(byte ^ 0x5A);
+        std::FILE* out = std::fopen(shop.c_str(), "r+b");
+        ASSERT_NE(out, nullptr);
+        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), out), bytes.size());
+        std::fclose(out);
+        fs::last_write_time(shop, stamp);
+    }
+    EXPECT_EQ(choose().ItemPicture, std::nullopt);
+
+    // Removed: nothing to show (the window keeps what it shows).
+    fs::remove(shop);
+    EXPECT_EQ(choose().ItemPicture, std::nullopt);
+    EXPECT_EQ(choose().PreviewPicture, kGif);
+    // Made unreadable (not for a user whose reads never fail).
+    if (::geteuid() != 0) {
+        fs::permissions(layer, fs::perms::none);
+        EXPECT_EQ(choose().PreviewPicture, std::nullopt);
+        fs::permissions(layer, fs::perms::owner_read | fs::perms::owner_write);
+    }
 }
 
 TEST_F(ItemSelectionTest, APictureThatDoesNotDecodeIsSkipped) {

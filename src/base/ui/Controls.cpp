@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -98,7 +99,23 @@ void ImageControl::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
-void ImageControl::paintEvent(QPaintEvent* /*event*/) {
+void DrawPictureIn(QPainter& painter, const QRegion& region, QPoint at, const QPixmap& picture) {
+    if (region.rectCount() <= 1) {
+        painter.drawPixmap(at, picture);
+        return;
+    }
+    const QRect covered(at, picture.deviceIndependentSize().toSize());
+    painter.save();
+    for (const QRect& part : region) {
+        if (!part.intersects(covered))
+            continue;
+        painter.setClipRect(part);
+        painter.drawPixmap(at, picture);
+    }
+    painter.restore();
+}
+
+void ImageControl::paintEvent(QPaintEvent* event) {
     // Nothing to draw: no painter either. Every empty layer under a changed picture (the anchor,
     // an unused mobile or special layer, the preview's click area) is repainted at every click.
     if (m_picture.isNull() && !hasFocus())
@@ -108,7 +125,7 @@ void ImageControl::paintEvent(QPaintEvent* /*event*/) {
         // Pixel art: on a high-density screen each pixel becomes a block of pixels, not a blur.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         if (isEnabled()) {
-            painter.drawPixmap(0, 0, m_picture);
+            DrawPictureIn(painter, event->region(), QPoint(0, 0), m_picture);
         } else {
             QStyleOption option;
             option.initFrom(this);

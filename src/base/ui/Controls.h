@@ -9,6 +9,8 @@ class QContextMenuEvent;
 class QKeyEvent;
 class QMouseEvent;
 class QPaintEvent;
+class QPainter;
+class QRegion;
 class QPushButton;
 
 namespace zv {
@@ -77,6 +79,12 @@ public:
 signals:
     void Click();
 };
+
+// Draws `picture` at `at` within `region` (a paint event's region). A region of several
+// rectangles is drawn rectangle by rectangle: clipped to one rectangle the picture is a plain copy,
+// where a clip of several would send it pixel span by pixel span through the painter's general
+// path, handed out to worker threads and waited for.
+void DrawPictureIn(QPainter& painter, const QRegion& region, QPoint at, const QPixmap& picture);
 
 // Makes a window's default button show the keyboard focus. The usual style draws a default
 // button with the same highlighted outline whether or not it has the focus, so a keyboard user

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMainWindow>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QVariant>
 #include <QWidget>
@@ -47,7 +48,8 @@ public:
                 // Crisp on a high-density screen: pixels doubled, not blurred.
                 painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
                 const QPoint origin = ClientOrigin(widget);
-                painter.drawPixmap(origin, picture);
+                DrawPictureIn(painter, static_cast<QPaintEvent*>(event)->region(), origin,
+                              picture);
                 if (widget->width() > origin.x() + picture.width() ||
                     widget->height() > origin.y() + picture.height())
                     paintBeyond(painter, widget->rect(), origin, picture);

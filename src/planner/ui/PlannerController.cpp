@@ -153,7 +153,7 @@ void PlannerController::showPicture(ImageControl* control,
     if (shown.cacheKey != 0 && shown.cacheKey == control->picture().cacheKey() &&
         shown.bytes == *bytes)
         return;
-    const QPixmap picture = PictureFromBytes(*bytes);
+    const QPixmap picture = m_decoded.picture(*bytes);
     if (picture.isNull())
         return;
     control->setPicture(picture);

@@ -1,5 +1,6 @@
 #pragma once
 // The planner on the main window: item lists, item selection, totals and the composed preview.
+#include "base/ui/PictureBytes.h"
 #include "planner/ItemEffects.h"
 #include "planner/ItemFamily.h"
 #include "planner/OutfitChange.h"
@@ -54,6 +55,9 @@ public:
     ItemList* listFor(const ItemFamily& family) const;
     ItemEffects& effectsFor(SlotKind slot);
 
+    // Forgets the item pictures decoded before (for measuring a first choice of every item).
+    void ForgetDecodedPictures() { m_decoded.clear(); }
+
     ItemEffects HelmetEffects;
     ItemEffects ArmorEffects;
     ItemEffects GogglesEffects;
@@ -95,6 +99,8 @@ private:
         std::string bytes;
     };
     std::map<const ImageControl*, ShownBytes> m_shownBytes;
+    // Item pictures decoded before: an item chosen again is not decoded again.
+    DecodedPictures m_decoded;
     std::set<std::string> m_reported;
 };
 
