@@ -158,6 +158,11 @@ ItemList::ItemList(const QString& name, QWidget* parent, int left, int top, int 
     connect(this, &QComboBox::activated, this, [this](int) { emit Click(); });
 }
 
+void ItemList::showPopup() {
+    emit PopupOpening();
+    QComboBox::showPopup();
+}
+
 QString ItemList::editText() const {
     return currentIndex() >= 0 ? currentText() : placeholderText();
 }

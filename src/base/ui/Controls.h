@@ -76,8 +76,13 @@ public:
     void setEditText(const QString& text);
     void selectIndex(int index);
 
+    void showPopup() override;
+
 signals:
     void Click();
+    // The drop-down is about to open. Its part (view()) is built at the first opening, not at
+    // start-up: what watches it hooks itself on here.
+    void PopupOpening();
 };
 
 // Draws `picture` at `at` within `region` (a paint event's region). A region of several

@@ -56,14 +56,21 @@ ItemDeltas::ItemDeltas(MainControls& controls, PlannerController& planner, QWidg
         ItemList* list = m_planner.listFor(family);
         if (!list)
             continue;
-        QWidget* popup = list->view()->window();
-        popup->installEventFilter(this);
-        connect(list, &QComboBox::highlighted, this,
-                [this, list, popup, family = &family](int row) {
-                    // Only the open drop-down previews; the keys of a closed list choose at once.
-                    if (popup->isVisible() && row >= 0 && row < list->count())
-                        preview(*family, row);
-                });
+        // The drop-down is watched from its first opening (it does not exist before).
+        connect(list, &ItemList::PopupOpening, this, [this, list] {
+            QWidget*& popup = m_popups[list];
+            if (!popup) {
+                popup = list->view()->window();
+                popup->installEventFilter(this);
+            }
+        });
+        connect(list, &QComboBox::highlighted, this, [this, list, family = &family](int row) {
+            // Only the open drop-down previews; the keys of a closed list choose at once.
+            const auto popup = m_popups.find(list);
+            if (popup != m_popups.end() && popup->second->isVisible() && row >= 0 &&
+                row < list->count())
+                preview(*family, row);
+        });
     }
 }
 

@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <array>
+#include <map>
 #include <optional>
 
 class QWidget;
@@ -23,6 +24,7 @@ namespace zv {
 
 struct MainControls;
 class ImageControl;
+class ItemList;
 class PlannerController;
 
 class ItemDeltas final : public QObject {
@@ -68,6 +70,8 @@ private:
     std::array<QLabel*, kFigureCount> m_then{};
     std::array<QLabel*, kFigureCount> m_change{};
     TotalsDisplay m_wouldBe;
+    // Each list's drop-down window, once it has opened.
+    std::map<const ItemList*, QWidget*> m_popups;
 };
 
 } // namespace zv

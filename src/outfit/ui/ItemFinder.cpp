@@ -59,38 +59,47 @@ ItemFinder::ItemFinder(MainControls& controls, PlannerController& planner, ItemD
         ItemList* list = m_planner.listFor(family);
         if (!list)
             continue;
-        auto* completer = new QCompleter(list->model(), this);
-        completer->setCompletionColumn(list->modelColumn());
-        completer->setCaseSensitivity(Qt::CaseInsensitive);
-        completer->setFilterMode(Qt::MatchContains);
-        completer->setModelSorting(QCompleter::UnsortedModel);
-        completer->setCompletionMode(QCompleter::PopupCompletion);
-        completer->setMaxVisibleItems(list->maxVisibleItems());
-        QAbstractItemView* popup = completer->popup();
-        popup->setObjectName(QStringLiteral("lstFound"));
-        popup->setAccessibleName(QStringLiteral("Matching items"));
-        popup->installEventFilter(this);
-        connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
-                [this, completer](const QModelIndex& index) {
-                    if (const int row = SourceRow(completer, index); row >= 0)
-                        choose(row);
-                });
-        connect(completer, qOverload<const QModelIndex&>(&QCompleter::highlighted), this,
-                [this, completer, family = &family](const QModelIndex& index) {
-                    if (const int row = SourceRow(completer, index); row >= 0 && m_family)
-                        m_deltas.preview(*family, row);
-                });
-        m_completers[&family] = completer;
         m_watched[list] = &family;
-        m_watched[list->view()] = &family;
         list->installEventFilter(this);
-        list->view()->installEventFilter(this);
+        // Typing into the open drop-down finds as well; it is watched from its first opening.
+        connect(list, &ItemList::PopupOpening, this, [this, list, family = &family] {
+            QAbstractItemView* view = list->view();
+            if (m_watched.emplace(view, family).second)
+                view->installEventFilter(this);
+        });
     }
 }
 
-QCompleter* ItemFinder::completerFor(const ItemFamily& family) const {
-    const auto found = m_completers.find(&family);
-    return found == m_completers.end() ? nullptr : found->second;
+// Made at the first search of the list.
+QCompleter* ItemFinder::completerFor(const ItemFamily& family) {
+    if (const auto found = m_completers.find(&family); found != m_completers.end())
+        return found->second;
+    ItemList* list = m_planner.listFor(family);
+    if (!list)
+        return nullptr;
+    auto* completer = new QCompleter(list->model(), this);
+    completer->setCompletionColumn(list->modelColumn());
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setFilterMode(Qt::MatchContains);
+    completer->setModelSorting(QCompleter::UnsortedModel);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setMaxVisibleItems(list->maxVisibleItems());
+    QAbstractItemView* popup = completer->popup();
+    popup->setObjectName(QStringLiteral("lstFound"));
+    popup->setAccessibleName(QStringLiteral("Matching items"));
+    popup->installEventFilter(this);
+    connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            [this, completer](const QModelIndex& index) {
+                if (const int row = SourceRow(completer, index); row >= 0)
+                    choose(row);
+            });
+    connect(completer, qOverload<const QModelIndex&>(&QCompleter::highlighted), this,
+            [this, completer, family = &family](const QModelIndex& index) {
+                if (const int row = SourceRow(completer, index); row >= 0 && m_family)
+                    m_deltas.preview(*family, row);
+            });
+    m_completers[&family] = completer;
+    return completer;
 }
 
 int ItemFinder::BestMatch(const ItemList* list, const QString& text) {

@@ -36,7 +36,8 @@ public:
     bool finding() const { return m_family != nullptr; }
 
     QLineEdit* field() const { return m_field; }
-    QCompleter* completerFor(const ItemFamily& family) const;
+    // The list's completer, made at its first search.
+    QCompleter* completerFor(const ItemFamily& family);
 
     // The entry Enter chooses for `text`: the first whose name equals it in any letter case,
     // else the first whose name holds it; -1 when none does.

@@ -122,7 +122,11 @@ TEST_F(ItemFinderTest, EscapeAndNoMatchChooseNothing) {
     EXPECT_EQ(steps(), taken);
 }
 
+// Start-up builds no drop-down part and no finder list: they come with a list's first opening
+// and its first search, and work from then on.
 TEST_F(ItemFinderTest, TypingInTheOpenDropDownSearchesToo) {
+    EXPECT_EQ(form->findChildren<QAbstractItemView*>().size(), 0);
+    EXPECT_EQ(form->findChildren<QCompleter*>().size(), 0);
     chooseGender(0);
     zv::ItemList* list = planner().listFor(ArmorMale);
     list->showPopup();
