@@ -3,11 +3,11 @@
 // handed to the window system), reported as p50 and p90 with the paint events it caused; goal:
 // p90 under 0.8 ms. "first-sight" empties the kept pictures before every click, so that each
 // picture is read, unwrapped and decoded; "seen-before" clicks through items chosen before, as a
-// player comparing items does. ItemClick (first sight): the same without the window (catalogue lookup, both pictures
-// unwrapped and loaded, totals and their label texts). Measured on the shipped program folder
-// and on the scale data set (2,000 items per list). The lookup alone also runs on a generated
-// 10 MB catalogue whose names share a long beginning (linear time: a few milliseconds in a
-// Release build).
+// player comparing items does. ItemClick (first sight): the same without the window (catalogue
+// lookup, both pictures unwrapped and loaded, totals and their label texts). Measured on the
+// shipped program folder and on the scale data set (2,000 items per list). The lookup alone also
+// runs on a generated 10 MB catalogue whose names share a long beginning (linear time: a few
+// milliseconds in a Release build).
 //
 //   planner_bench [--program-dir=DIR] [--scale-dir=DIR] [benchmark flags]
 // The folders default to the environment variables ZORVEX_PROGRAM_DIR and ZORVEX_SCALE_DIR; the
@@ -292,8 +292,8 @@ void Register(const char* label, const std::string& folder, const char* hint) {
     const std::string name(label);
     for (const bool firstSight : {true, false}) {
         const std::string variant = firstSight ? "/first-sight" : "/seen-before";
-        benchmark::RegisterBenchmark(("WholeClick/" + name + variant).c_str(), BM_WholeClick,
-                                     path, choices, firstSight)
+        benchmark::RegisterBenchmark(("WholeClick/" + name + variant).c_str(), BM_WholeClick, path,
+                                     choices, firstSight)
             ->Unit(benchmark::kMicrosecond)
             ->UseManualTime()
             ->MinTime(2.0);

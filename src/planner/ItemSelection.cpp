@@ -51,8 +51,8 @@ public:
         auto nanoseconds = [](const timespec& t) {
             return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
         };
-        return Identity{status.st_dev, status.st_ino, status.st_size,
-                        nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
+        return Identity{status.st_dev, status.st_ino, status.st_size, nanoseconds(status.st_mtim),
+                        nanoseconds(status.st_ctim)};
     }
 
     std::optional<std::string> find(const std::string& name, const Identity& identity) {

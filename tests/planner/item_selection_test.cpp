@@ -6,8 +6,8 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <unistd.h>
 
 namespace zv {

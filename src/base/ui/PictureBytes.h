@@ -34,7 +34,7 @@ private:
 
     size_t m_bound;
     size_t m_weight = 0;
-    std::list<Entry> m_entries; // most recently used first
+    std::list<Entry> m_entries;                          // most recently used first
     std::unordered_map<std::string_view, Place> m_index; // views into the entries' bytes
 };
 

@@ -48,8 +48,7 @@ public:
                 // Crisp on a high-density screen: pixels doubled, not blurred.
                 painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
                 const QPoint origin = ClientOrigin(widget);
-                DrawPictureIn(painter, static_cast<QPaintEvent*>(event)->region(), origin,
-                              picture);
+                DrawPictureIn(painter, static_cast<QPaintEvent*>(event)->region(), origin, picture);
                 if (widget->width() > origin.x() + picture.width() ||
                     widget->height() > origin.y() + picture.height())
                     paintBeyond(painter, widget->rect(), origin, picture);

@@ -1,8 +1,8 @@
 #include "storage/ui/FormSaveName.h"
 
+#include "base/ui/Controls.h"
 #include "base/ui/MessageBox.h"
 #include "desktop/ui/Skin.h"
-#include "base/ui/Controls.h"
 #include "planner/ui/MainControls.h"
 #include "planner/ui/PlannerController.h"
 #include "storage/EightBitText.h"
