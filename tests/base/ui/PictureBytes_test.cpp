@@ -49,7 +49,7 @@ void ExpectSameAsQt(const std::string& bytes, const std::string& what) {
 
 // A GIF written by giflib: `width` x `height` indices into `colours` colours (a power of two),
 // optionally interlaced, in a local colour table, with a transparent index.
-struct GifSpec {
+struct GifShape {
     int width = 1;
     int height = 1;
     int colours = 2;
@@ -65,61 +65,61 @@ int WriteToString(GifFileType* gif, const GifByteType* data, int length) {
     return length;
 }
 
-std::string MakeGif(const GifSpec& spec) {
+std::string MakeGif(const GifShape& shape) {
     std::string out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, WriteToString, &error);
     EXPECT_NE(gif, nullptr);
-    std::vector<GifColorType> colours(static_cast<size_t>(spec.colours));
-    for (int i = 0; i < spec.colours; ++i)
+    std::vector<GifColorType> colours(static_cast<size_t>(shape.colours));
+    for (int i = 0; i < shape.colours; ++i)
         colours[static_cast<size_t>(i)] = {static_cast<GifByteType>(i * 37),
                                            static_cast<GifByteType>(255 - i),
                                            static_cast<GifByteType>(i * 11 + 5)};
-    ColorMapObject* map = GifMakeMapObject(spec.colours, colours.data());
+    ColorMapObject* map = GifMakeMapObject(shape.colours, colours.data());
     EGifSetGifVersion(gif, true);
-    EGifPutScreenDesc(gif, spec.width, spec.height, 8, 0, spec.localTable ? nullptr : map);
-    if (spec.transparent >= 0) {
-        GraphicsControlBlock control{0, false, 0, spec.transparent};
+    EGifPutScreenDesc(gif, shape.width, shape.height, 8, 0, shape.localTable ? nullptr : map);
+    if (shape.transparent >= 0) {
+        GraphicsControlBlock control{0, false, 0, shape.transparent};
         GifByteType extension[4];
         EGifGCBToExtension(&control, extension);
         EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension);
     }
-    EGifPutImageDesc(gif, 0, 0, spec.width, spec.height, spec.interlaced,
-                     spec.localTable ? map : nullptr);
+    EGifPutImageDesc(gif, 0, 0, shape.width, shape.height, shape.interlaced,
+                     shape.localTable ? map : nullptr);
     // giflib takes the rows in file order: an interlaced picture is written pass by pass.
     std::vector<int> order;
-    if (spec.interlaced) {
+    if (shape.interlaced) {
         for (const auto& [first, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
-            for (int y = first; y < spec.height; y += step)
+            for (int y = first; y < shape.height; y += step)
                 order.push_back(y);
     } else {
-        for (int y = 0; y < spec.height; ++y)
+        for (int y = 0; y < shape.height; ++y)
             order.push_back(y);
     }
     for (int y : order) {
         EGifPutLine(
             gif,
-            const_cast<GifPixelType*>(spec.pixels.data() + static_cast<size_t>(y) * spec.width),
-            spec.width);
+            const_cast<GifPixelType*>(shape.pixels.data() + static_cast<size_t>(y) * shape.width),
+            shape.width);
     }
     EGifCloseFile(gif, &error);
     GifFreeMapObject(map);
     return out;
 }
 
-GifSpec Noise(int width, int height, int colours, unsigned seed, int runs = 1) {
-    GifSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colours = colours;
+GifShape Noise(int width, int height, int colours, unsigned seed, int runs = 1) {
+    GifShape shape;
+    shape.width = width;
+    shape.height = height;
+    shape.colours = colours;
     std::mt19937 random(seed);
-    spec.pixels.resize(static_cast<size_t>(width * height));
-    for (size_t i = 0; i < spec.pixels.size(); i += static_cast<size_t>(runs)) {
+    shape.pixels.resize(static_cast<size_t>(width * height));
+    for (size_t i = 0; i < shape.pixels.size(); i += static_cast<size_t>(runs)) {
         const auto value = static_cast<std::uint8_t>(random() % static_cast<unsigned>(colours));
-        for (size_t k = i; k < i + static_cast<size_t>(runs) && k < spec.pixels.size(); ++k)
-            spec.pixels[k] = value;
+        for (size_t k = i; k < i + static_cast<size_t>(runs) && k < shape.pixels.size(); ++k)
+            shape.pixels[k] = value;
     }
-    return spec;
+    return shape;
 }
 
 std::string ReadFile(const QString& path) {
@@ -159,7 +159,7 @@ TEST(PictureBytes, EveryShippedPictureReadsFastAndAsQtReadsIt) {
 }
 
 TEST(PictureBytes, GifsOfEveryShapeReadAsQtReadsThem) {
-    std::vector<std::pair<std::string, GifSpec>> cases;
+    std::vector<std::pair<std::string, GifShape>> cases;
     for (int colours : {2, 4, 16, 256}) {
         const auto name = std::to_string(colours) + " colours";
         cases.emplace_back(name + ", one pixel", Noise(1, 1, colours, 1));
@@ -169,25 +169,25 @@ TEST(PictureBytes, GifsOfEveryShapeReadAsQtReadsThem) {
         // Long runs give long strings and the entry that is used as it is made.
         cases.emplace_back(name + ", runs", Noise(200, 90, colours, 4, 37));
     }
-    GifSpec interlaced = Noise(33, 29, 16, 5, 3);
+    GifShape interlaced = Noise(33, 29, 16, 5, 3);
     interlaced.interlaced = true;
     cases.emplace_back("interlaced", interlaced);
-    GifSpec local = Noise(40, 20, 8, 6);
+    GifShape local = Noise(40, 20, 8, 6);
     local.localTable = true;
     cases.emplace_back("local colour table", local);
-    GifSpec transparent = Noise(50, 40, 16, 7, 2);
+    GifShape transparent = Noise(50, 40, 16, 7, 2);
     transparent.transparent = 3;
     cases.emplace_back("transparent colour", transparent);
-    GifSpec unused = Noise(20, 20, 4, 8);
+    GifShape unused = Noise(20, 20, 4, 8);
     unused.transparent = 200; // declared, but no pixel can have it
     cases.emplace_back("unused transparent colour", unused);
 
-    for (const auto& [what, spec] : cases) {
+    for (const auto& [what, shape] : cases) {
         SCOPED_TRACE(what);
-        const std::string bytes = MakeGif(spec);
+        const std::string bytes = MakeGif(shape);
         const auto decoded = zv::DecodePlainGif(Span(bytes));
         ASSERT_TRUE(decoded);
-        EXPECT_EQ(decoded->indices, spec.pixels);
+        EXPECT_EQ(decoded->indices, shape.pixels);
         ExpectSameAsQt(bytes, what);
     }
 }
@@ -195,7 +195,7 @@ TEST(PictureBytes, GifsOfEveryShapeReadAsQtReadsThem) {
 // Damaged and unusual files: whatever the fast path takes, it reads as Qt does; the rest is left
 // to Qt. Run under the sanitizers, this also shows that no byte outside the file is read.
 TEST(PictureBytes, DamagedFilesReadAsQtReadsThem) {
-    GifSpec base = Noise(60, 45, 16, 9, 4);
+    GifShape base = Noise(60, 45, 16, 9, 4);
     base.transparent = 0;
     const std::string good = MakeGif(base);
     for (size_t cut = 0; cut < good.size(); cut += 7)
