@@ -115,15 +115,10 @@ set -euo pipefail
 program=$1; shot=$2
 source "$ZVTEST_SESSION"
 export QT_QPA_PLATFORM=xcb
-"$program" &
-pid=$!
-trap 'kill -KILL $pid 2>/dev/null || true' EXIT
-await_window '^Zorvex \[RC 1\.2b\]$' >/dev/null || fail "the main window never mapped"
+start_program "$program"
+await_window "$MAIN_WINDOW" >/dev/null || fail "the main window never mapped"
 xwd -root -silent -out "$shot"
-kill -TERM $pid
-status=0; wait $pid || status=$?
-trap - EXIT
-exit $status
+end_program
 INNER
   chmod +x "$work/inner.sh"
   status=0
@@ -143,18 +138,13 @@ source "$ZVTEST_SESSION"
 export QT_QPA_PLATFORM=xcb
 splash='^Zorvex 1\.1b$'; main='^Zorvex \[RC 1\.2b\]$'
 if [ "$expect" = splash ]; then first=$splash; other=$main; else first=$main; other=$splash; fi
-"$program" &
-pid=$!
-trap 'kill -KILL $pid 2>/dev/null || true' EXIT
+start_program "$program"
 await_window "$first" >/dev/null || fail "no $expect window"
 # (Mapped or not: neither window is made before it is to be shown.)
 if [ -n "$(xdotool search --name "$other" 2>/dev/null)" ]; then
   fail "another window came up with the $expect window"
 fi
-kill -TERM $pid
-status=0; wait $pid || status=$?
-trap - EXIT
-exit $status
+end_program
 INNER
   chmod +x "$work/inner.sh"
   count() { grep -a '^Splashscreen=' "$settings" | tr -d '\r' | cut -d= -f2; }
@@ -290,7 +280,7 @@ wait_for 60 grep -q '^ready$' "$work/host.log" || fail "the notification area di
 export QT_QPA_PLATFORM=xcb
 "$program" &
 pid=$!
-win=$(await_window '^Zorvex \[RC 1\.2b\]$') || fail "the main window never mapped"
+win=$(await_window "$MAIN_WINDOW") || fail "the main window never mapped"
 # Minimising is the window manager's work: it must have the window first.
 wait_for 60 framed || fail "the window manager never took the main window"
 
@@ -342,10 +332,8 @@ set -euo pipefail
 program=$1
 source "$ZVTEST_SESSION"
 export QT_QPA_PLATFORM=xcb
-"$program" --outfit=ZVX1-ABzWAQpEYWlzeSBCb3cACFNub3JrZWwAVo8vkQ &
-pid=$!
-trap 'kill -KILL $pid 2>/dev/null || true' EXIT
-main=$(await_window '^Zorvex \[RC 1\.2b\]$') || fail "the main window never mapped"
+start_program "$program" --outfit=ZVX1-ABzWAQpEYWlzeSBCb3cACFNub3JrZWwAVo8vkQ
+main=$(await_window "$MAIN_WINDOW") || fail "the main window never mapped"
 # The code is put on right after the main window has loaded, before any key is handled.
 settle "$pid" "$main"
 focus "$main"
@@ -355,10 +343,7 @@ wait_for 60 has_focus "$dialog" || fail "the description dialog did not take the
 xdotool key Return
 wait_for 120 window_gone '^Save Description$' || fail "Enter did not close the description dialog"
 settle "$pid" "$main"
-kill -TERM $pid
-status=0; wait $pid || status=$?
-trap - EXIT
-exit $status
+end_program
 INNER
   chmod +x "$work/inner.sh"
   with_display "$work/inner.sh" "$program" || fail "the run with a good code ended with an error"

@@ -28,10 +28,8 @@ set -euo pipefail
 program=$1; shift
 source "$ZVTEST_SESSION"
 export QT_QPA_PLATFORM=xcb
-"$program" &
-pid=$!
-trap 'kill -KILL $pid 2>/dev/null || true' EXIT
-main=$(await_window '^Zorvex \[RC 1\.2b\]$') || fail "the main window never mapped"
+start_program "$program"
+main=$(await_window "$MAIN_WINDOW") || fail "the main window never mapped"
 calc=
 while [ "$1" != "--" ]; do
   open_menu "$pid" "$main" alt+t
@@ -55,11 +53,7 @@ for key in "$@"; do
 done
 # Everything typed has been handled before the program is asked to end.
 settle "$pid" "$main"
-kill -TERM $pid
-status=0
-wait $pid || status=$?
-trap - EXIT
-exit $status
+end_program
 SESSION
 chmod +x "$work/session.sh"
 

@@ -105,16 +105,14 @@ set -euo pipefail
 run=$1 program=$2 user=$3; shift 3
 source "$ZVTEST_SESSION"
 # The lock lies in the user's runtime folder, as the user's own program would keep it apart.
-env -i PATH="$PATH" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
+start_program env -i PATH="$PATH" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
   HOME="$user/home" XDG_CONFIG_HOME="$user/config" XDG_DATA_HOME="$user/data" \
   XDG_RUNTIME_DIR="$user/run" ZORVEX_MESSAGE_LOG="$user/run/messages.log" \
   ZORVEX_INSTANCE_LOCK="$user/run/zorvex.lock" \
   ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
   LSAN_OPTIONS="suppressions=$LSAN_SUPP:print_suppressions=0" \
-  "$@" "$program" &
-pid=$!
-trap 'kill -KILL $pid 2>/dev/null || true' EXIT
-main=$(await_window '^Zorvex \[RC 1\.2b\]$') || fail "the main window never mapped"
+  "$@" "$program"
+main=$(await_window "$MAIN_WINDOW") || fail "the main window never mapped"
 save_into() { # slot key, description to type (empty: keep the proposal)
   focus "$main"
   xdotool key "$1"
@@ -144,10 +142,7 @@ else
 fi
 # Everything typed has been handled before the program is asked to end.
 settle "$pid" "$main"
-kill -TERM $pid
-status=0; wait $pid || status=$?
-trap - EXIT
-exit $status
+end_program
 SESSION
   chmod 755 "$work/session.sh"
   export LSAN_SUPP="$work/lsan.supp"

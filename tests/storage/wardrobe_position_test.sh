@@ -35,10 +35,8 @@ set -euo pipefail
 program=$1; moveTo=${2:-}
 source "$ZVTEST_SESSION"
 export QT_QPA_PLATFORM=xcb
-"$program" &
-pid=$!
-trap 'kill -KILL $pid 2>/dev/null || true' EXIT
-main=$(await_window '^Zorvex \[RC 1\.2b\]$') || fail "the main window never mapped"
+start_program "$program"
+main=$(await_window "$MAIN_WINDOW") || fail "the main window never mapped"
 focus "$main"
 xdotool key ctrl+F1
 open_menu "$pid" "$main" alt+w
@@ -50,10 +48,7 @@ if [ -n "$moveTo" ]; then
   # The program has seen the move before it is asked to end.
   settle "$pid" "$main"
 fi
-kill -TERM $pid
-status=0; wait $pid || status=$?
-trap - EXIT
-exit $status
+end_program
 INNER
 chmod +x "$work/run.sh"
 run() {

@@ -64,6 +64,27 @@ with_display() {
   return "$status"
 }
 
+# The main window's title, as a pattern for await_window.
+MAIN_WINDOW='^Zorvex \[RC 1\.2b\]$'
+
+# start_program COMMAND...: starts the command in the background as $pid; a script that ends
+# before end_program takes the process with it.
+start_program() {
+  "$@" &
+  pid=$!
+  trap 'kill -KILL $pid 2>/dev/null || true' EXIT
+}
+
+# end_program: asks the process of start_program to end (a termination request) and ends the
+# script with the process's exit status.
+end_program() {
+  local status=0
+  kill -TERM "$pid"
+  wait "$pid" || status=$?
+  trap - EXIT
+  exit "$status"
+}
+
 # The id of a viewable window whose name matches the extended regular expression, or nothing.
 # (xdotool can fail while windows come and go; that counts as not found yet.)
 window_named() {
