@@ -1,13 +1,12 @@
 #include "planner/ItemSelection.h"
 
 #include "base/FileBytes.h"
+#include "base/KeptValues.h"
 #include "base/ProgramPaths.h"
 
-#include <list>
 #include <mutex>
 #include <span>
 #include <sys/stat.h>
-#include <unordered_map>
 
 namespace zv {
 namespace {
@@ -57,56 +56,35 @@ public:
 
     std::optional<std::string> find(const std::string& name, const Identity& identity) {
         const std::lock_guard lock(m_mutex);
-        const auto found = m_index.find(name);
-        if (found == m_index.end())
+        const Picture* found = m_kept.find(name);
+        if (!found)
             return std::nullopt;
-        if (!(found->second->identity == identity)) {
-            drop(found->second);
+        if (!(found->identity == identity)) {
+            m_kept.forget(name);
             return std::nullopt;
         }
-        m_entries.splice(m_entries.begin(), m_entries, found->second);
-        return found->second->bytes;
+        return found->bytes;
     }
 
-    void keep(const std::string& name, const Identity& identity, const std::string& bytes) {
-        if (bytes.size() > kBoundBytes / 4)
-            return;
+    void keep(std::string name, const Identity& identity, std::string bytes) {
         const std::lock_guard lock(m_mutex);
-        if (const auto found = m_index.find(name); found != m_index.end())
-            drop(found->second);
-        m_entries.push_front({name, identity, bytes});
-        m_index.emplace(name, m_entries.begin());
-        m_bytes += bytes.size();
-        while (m_bytes > kBoundBytes)
-            drop(std::prev(m_entries.end()));
+        const size_t weight = bytes.size();
+        m_kept.keep(std::move(name), {identity, std::move(bytes)}, weight);
     }
 
     void clear() {
         const std::lock_guard lock(m_mutex);
-        m_index.clear();
-        m_entries.clear();
-        m_bytes = 0;
+        m_kept.clear();
     }
 
 private:
-    static constexpr size_t kBoundBytes = 8u << 20;
-    struct Entry {
-        std::string name;
+    struct Picture {
         Identity identity;
         std::string bytes;
     };
-    using Place = std::list<Entry>::iterator;
-
-    void drop(Place place) {
-        m_bytes -= place->bytes.size();
-        m_index.erase(place->name);
-        m_entries.erase(place);
-    }
 
     std::mutex m_mutex;
-    std::list<Entry> m_entries; // most recently used first
-    std::unordered_map<std::string, Place> m_index;
-    size_t m_bytes = 0;
+    KeptValues<Picture> m_kept{8u << 20};
 };
 
 UnwrappedPictures& Unwrapped() {
@@ -159,7 +137,7 @@ std::optional<std::string> UnwrapPicture(const std::filesystem::path& protectedF
     auto bytes = UnwrapPictureFile(protectedFile, key, key2, hooks);
     // Kept only when the file was the same one all along (not changed while it was read).
     if (bytes && UnwrappedPictures::IdentityOf(protectedFile) == identity)
-        Unwrapped().keep(name, *identity, *bytes);
+        Unwrapped().keep(std::move(name), *identity, *bytes);
     return bytes;
 }
 

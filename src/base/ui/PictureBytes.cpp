@@ -40,33 +40,15 @@ QPixmap PictureFromBytes(std::string_view bytes) {
 }
 
 QPixmap DecodedPictures::picture(const std::string& bytes) {
-    if (const auto found = m_index.find(bytes); found != m_index.end()) {
-        m_entries.splice(m_entries.begin(), m_entries, found->second);
-        return found->second->picture;
-    }
+    if (const QPixmap* kept = m_kept.find(bytes))
+        return *kept;
     QPixmap made = PictureFromBytes(bytes);
-    const size_t weight =
-        bytes.size() + static_cast<size_t>(made.width()) * static_cast<size_t>(made.height()) * 4;
-    if (made.isNull() || weight > m_bound / 4)
-        return made;
-    m_entries.push_front({bytes, made, weight});
-    m_index.emplace(m_entries.front().bytes, m_entries.begin());
-    m_weight += weight;
-    while (m_weight > m_bound)
-        drop(std::prev(m_entries.end()));
+    if (!made.isNull()) {
+        const size_t pixels =
+            static_cast<size_t>(made.width()) * static_cast<size_t>(made.height());
+        m_kept.keep(bytes, made, bytes.size() + pixels * 4);
+    }
     return made;
-}
-
-void DecodedPictures::drop(Place place) {
-    m_weight -= place->weight;
-    m_index.erase(place->bytes);
-    m_entries.erase(place);
-}
-
-void DecodedPictures::clear() {
-    m_index.clear();
-    m_entries.clear();
-    m_weight = 0;
 }
 
 } // namespace zv

@@ -147,17 +147,11 @@ void PlannerController::showPicture(ImageControl* control,
                                     const std::optional<std::string>& bytes) {
     if (!bytes)
         return;
-    // The very picture it shows already (the same item again, a layer two items share): nothing
-    // to decode, nothing to repaint.
-    ShownBytes& shown = m_shownBytes[control];
-    if (shown.cacheKey != 0 && shown.cacheKey == control->picture().cacheKey() &&
-        shown.bytes == *bytes)
-        return;
+    // The same bytes again (the same item again, a layer two items share) give the very pixmap
+    // the control shows already: nothing is decoded, nothing repainted.
     const QPixmap picture = m_decoded.picture(*bytes);
-    if (picture.isNull())
-        return;
-    control->setPicture(picture);
-    shown = {picture.cacheKey(), *bytes};
+    if (!picture.isNull())
+        control->setPicture(picture);
 }
 
 const QPixmap& PlannerController::barPicture(int number) {

@@ -94,11 +94,6 @@ private:
     };
     std::array<StatControls, 8> m_stats{};
     std::map<int, QPixmap> m_barPictures;
-    struct ShownBytes {
-        qint64 cacheKey = 0; // of the picture made from them
-        std::string bytes;
-    };
-    std::map<const ImageControl*, ShownBytes> m_shownBytes;
     // Item pictures decoded before: an item chosen again is not decoded again.
     DecodedPictures m_decoded;
     std::set<std::string> m_reported;
